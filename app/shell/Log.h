@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+#include <mutex>
+#include <optional>
+#include <utility>
+
+namespace corvanite {
+
+class Clock;
+
+// Appends one timestamped line per event to a plain-text log file. The file is opened, appended
+// in one write and closed for every line, so lines stay whole when threads log at once. The
+// log is rotated once per process, on the first line, when it has grown past 2 MiB.
+class Logger {
+public:
+    static constexpr qint64 kRotationSize = 2 * 1024 * 1024;
+
+    // verboseEnabled: std::nullopt reads "verboseLog" from the preferences on first need.
+    Logger(QString folder, std::optional<bool> verboseEnabled, const Clock& clock);
+
+    static Logger& shared();
+
+    void debug(const QString& message);
+    bool verboseEnabled();
+
+    QString path() const { return m_path; }
+    QString previousPath() const { return m_previousPath; }
+
+    // "HH:mm:ss.SSS" in local time, always ASCII digits.
+    static QString timeOfDay(double absoluteSeconds);
+
+private:
+    void rotateIfNeeded();
+
+    QString m_folder;
+    QString m_path;
+    QString m_previousPath;
+    std::optional<bool> m_verbose;
+    std::once_flag m_rotateOnce;
+    std::once_flag m_verboseOnce;
+    const Clock& m_clock;
+};
+
+namespace Log {
+
+// Always writes the line.
+void debug(const QString& message);
+bool verboseEnabled();
+
+// Writes the message only when "verboseLog" was true at launch; otherwise the message is not
+// even built. Call with a callable returning QString: Log::verbose([&] { return ...; }).
+template <typename MakeMessage>
+void verbose(MakeMessage&& makeMessage)
+{
+    if (verboseEnabled())
+        debug(std::forward<MakeMessage>(makeMessage)());
+}
+
+} // namespace Log
+
+} // namespace corvanite

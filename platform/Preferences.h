@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace corvanite {
+
+// The per-user key-value store: one JSON object in a file, rewritten atomically on every
+// change. Values keep their JSON type, so an absent key is told apart from a stored one and a
+// Boolean from a number. Binary data is kept as {"data": "<base64>"}.
+//
+// A file that cannot be parsed is moved aside (never overwritten) and the store starts empty.
+class Preferences {
+public:
+    explicit Preferences(QString filePath);
+
+    // The store in $XDG_CONFIG_HOME/corvanite/preferences.json, created on first use.
+    static Preferences& standard();
+
+    QString filePath() const { return m_path; }
+    // Where an unreadable file was moved, empty when loading went well.
+    QString setAsidePath() const { return m_setAsidePath; }
+
+    bool contains(const QString& key) const;
+    QJsonValue value(const QString& key) const; // Undefined when absent
+    void setValue(const QString& key, const QJsonValue& value);
+    void remove(const QString& key);
+
+    // Plain readings: an absent key or a value of another kind gives false / 0 / nothing.
+    bool boolValue(const QString& key) const;
+    double doubleValue(const QString& key) const;
+    qint64 integerValue(const QString& key) const;
+    std::optional<bool> storedBool(const QString& key) const;
+    std::optional<double> storedDouble(const QString& key) const;
+    std::optional<QString> stringValue(const QString& key) const;
+    std::optional<QStringList> stringArray(const QString& key) const;
+    std::optional<QByteArray> dataValue(const QString& key) const;
+
+    void setBool(const QString& key, bool value) { setValue(key, value); }
+    void setDouble(const QString& key, double value) { setValue(key, value); }
+    void setInteger(const QString& key, qint64 value) { setValue(key, value); }
+    void setString(const QString& key, const QString& value) { setValue(key, value); }
+    void setStringArray(const QString& key, const QStringList& value);
+    void setData(const QString& key, const QByteArray& value);
+
+private:
+    void load();
+    bool save() const;
+
+    QString m_path;
+    QString m_setAsidePath;
+    QJsonObject m_values;
+    mutable QMutex m_mutex;
+};
+
+} // namespace corvanite
