@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -22,11 +24,39 @@ std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw);
 std::optional<NotchMode> notchModeFromRaw(const QString& raw);
 
 // Case order doubles as the sort order of the metrics.
-inline int sortIndex(MenuBarMetric metric)
-{
+inline int sortIndex(MenuBarMetric metric) {
     return static_cast<int>(metric);
 }
 const QList<MenuBarMetric>& allMenuBarMetrics();
 const QList<NotchMode>& allNotchModes();
+
+// What the layout rules need to know about a screen. Screens with a camera housing report the
+// menu-bar areas left and right of it; other screens report neither.
+struct ScreenFacts {
+    std::optional<QRectF> auxiliaryTopLeftArea;
+    std::optional<QRectF> auxiliaryTopRightArea;
+    double safeAreaTopInset = 0;
+    QRectF frame;
+    QRectF visibleFrame;
+};
+
+} // namespace corvanite
+
+class QScreen;
+
+namespace corvanite {
+
+// The facts of a Qt screen. Linux screens have no camera housing: no auxiliary areas, no inset.
+ScreenFacts screenFacts(const QScreen& screen);
+
+// Decides what the status item says and how tightly it says it. Stateless.
+namespace MenuBarLayout {
+
+bool screenHasNotch(const std::optional<ScreenFacts>& screen);
+bool isCompact(NotchMode mode, const std::optional<ScreenFacts>& screen);
+// The free menu-bar area right of the camera housing, when there is one.
+std::optional<QRectF> rightMenuPocket(const ScreenFacts& screen);
+
+} // namespace MenuBarLayout
 
 } // namespace corvanite

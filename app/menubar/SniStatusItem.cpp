@@ -1,0 +1,150 @@
+#include "menubar/SniStatusItem.h"
+
+#include "menubar/SniItemAdaptor.h"
+#include "menubar/StatusIcon.h"
+#include "shell/Log.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+
+#include <atomic>
+
+namespace corvanite {
+
+namespace {
+
+std::atomic<int> s_instanceCounter{0};
+
+// Some hosts send (0, 0) when they do not know where the click was; the pointer is then the
+// best guess for where to open things.
+QPoint hostPoint(int x, int y) {
+    if (x == 0 && y == 0)
+        return QCursor::pos();
+    return {x, y};
+}
+
+} // namespace
+
+SniStatusItem::SniStatusItem(QDBusConnection bus, QObject* parent)
+    : StatusItem(parent)
+    , m_bus(std::move(bus))
+    , m_service(QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+                    .arg(QCoreApplication::applicationPid())
+                    .arg(++s_instanceCounter)) {
+    registerSniTypes();
+    m_adaptor = new SniItemAdaptor(this);
+    if (!m_bus.isConnected()) {
+        Log::debug(QStringLiteral("⚠ Status item: no session bus; the item is not published"));
+        return;
+    }
+    if (!m_bus.registerObject(QLatin1String(kItemPath), this, QDBusConnection::ExportAdaptors)) {
+        Log::debug(QStringLiteral("⚠ Status item: could not export %1: %2")
+                       .arg(QLatin1String(kItemPath), m_bus.lastError().message()));
+        return;
+    }
+    if (!m_bus.registerService(m_service)) {
+        Log::debug(QStringLiteral("⚠ Status item: could not take the bus name %1: %2")
+                       .arg(m_service, m_bus.lastError().message()));
+        m_bus.unregisterObject(QLatin1String(kItemPath));
+        return;
+    }
+    m_exported = true;
+
+    // A desktop shell restart brings a new watcher that knows nothing of us.
+    auto* watcher = new QDBusServiceWatcher(QLatin1String(kWatcherService), m_bus,
+                                            QDBusServiceWatcher::WatchForRegistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this,
+            &SniStatusItem::registerWithWatcher);
+    registerWithWatcher();
+}
+
+SniStatusItem::~SniStatusItem() {
+    if (m_exported) {
+        m_bus.unregisterService(m_service);
+        m_bus.unregisterObject(QLatin1String(kItemPath));
+    }
+}
+
+QString SniStatusItem::status() const {
+    return isVisible() ? QStringLiteral("Active") : QStringLiteral("Passive");
+}
+
+SniToolTip SniStatusItem::sniToolTip() const {
+    return SniToolTip{{}, {}, toolTip(), label()};
+}
+
+void SniStatusItem::hostActivate(int x, int y) {
+    Q_EMIT activateRequested(hostPoint(x, y));
+}
+
+void SniStatusItem::hostContextMenu(int x, int y) {
+    Q_EMIT contextMenuRequested(hostPoint(x, y));
+}
+
+void SniStatusItem::registerWithWatcher() {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(kWatcherService), QLatin1String(kWatcherPath), QLatin1String(kWatcherService),
+        QStringLiteral("RegisterStatusNotifierItem"));
+    call << m_service;
+    auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        const QDBusPendingReply<> reply = *w;
+        if (reply.isError()) {
+            Log::debug(QStringLiteral("⚠ Status item: StatusNotifierWatcher refused %1: %2")
+                           .arg(m_service, reply.error().message()));
+        } else {
+            Log::debug(QStringLiteral("Status item registered with StatusNotifierWatcher as %1")
+                           .arg(m_service));
+        }
+        w->deleteLater();
+    });
+}
+
+void SniStatusItem::refreshPixmaps() {
+    SniPixmapList pixmaps;
+    const QColor ink = inkFor(currentPanelShade());
+    if (!compactColumns().isEmpty() || !icon().isNull()) {
+        for (int height : kImageHeights) {
+            const QImage image =
+                compactColumns().isEmpty()
+                    ? StatusImage::icon(icon(), height, 1.0, ink)
+                    : StatusImage::columns(icon(), compactColumns(), height, 1.0, ink);
+            pixmaps.append(SniPixmap::fromImage(image));
+        }
+    }
+    if (pixmaps == m_pixmaps)
+        return;
+    m_pixmaps = pixmaps;
+    Q_EMIT m_adaptor->NewIcon();
+}
+
+void SniStatusItem::changed(Aspect aspect) {
+    switch (aspect) {
+    case Aspect::Title:
+        Q_EMIT m_adaptor->NewTitle();
+        break;
+    case Aspect::Icon:
+    case Aspect::Columns:
+        refreshPixmaps();
+        break;
+    case Aspect::ToolTip:
+        Q_EMIT m_adaptor->NewToolTip();
+        break;
+    case Aspect::Label:
+        Q_EMIT m_adaptor->XAyatanaNewLabel(label(), labelGuide());
+        Q_EMIT m_adaptor->NewToolTip();
+        break;
+    case Aspect::Visibility:
+        Q_EMIT m_adaptor->NewStatus(status());
+        break;
+    case Aspect::Font:
+        // Hosts draw the label in their own font; the icon's columns have their own face.
+        break;
+    }
+}
+
+} // namespace corvanite

@@ -1,0 +1,40 @@
+#include "menubar/StatusItemFactory.h"
+
+#include "menubar/SniStatusItem.h"
+#include "menubar/TrayStatusItem.h"
+#include "shell/Log.h"
+
+#include <QDBusConnectionInterface>
+#include <QSystemTrayIcon>
+
+namespace corvanite {
+
+StatusItemKind availableStatusItemKind(const QDBusConnection& bus) {
+    if (bus.isConnected() && bus.interface() &&
+        bus.interface()->isServiceRegistered(QLatin1String(SniStatusItem::kWatcherService)))
+        return StatusItemKind::StatusNotifier;
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        return StatusItemKind::XEmbedTray;
+    return StatusItemKind::None;
+}
+
+std::unique_ptr<StatusItem> makeStatusItem(const QDBusConnection& bus) {
+    switch (availableStatusItemKind(bus)) {
+    case StatusItemKind::StatusNotifier:
+        Log::debug(QStringLiteral("Status item: StatusNotifierItem on the session bus"));
+        return std::make_unique<SniStatusItem>(bus);
+    case StatusItemKind::XEmbedTray:
+        Log::debug(QStringLiteral("Status item: XEmbed system tray icon"));
+        return std::make_unique<TrayStatusItem>();
+    case StatusItemKind::None:
+        break;
+    }
+    Log::debug(QStringLiteral("Status item: the desktop has no status area"));
+    return std::make_unique<AbsentStatusItem>();
+}
+
+std::unique_ptr<StatusItem> makeStatusItem() {
+    return makeStatusItem(QDBusConnection::sessionBus());
+}
+
+} // namespace corvanite

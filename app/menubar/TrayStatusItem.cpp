@@ -1,0 +1,145 @@
+#include "menubar/TrayStatusItem.h"
+
+#include "menubar/StatusIcon.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QSet>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace corvanite {
+
+namespace {
+
+constexpr int kDefaultSlot = 22;
+
+QSet<QWidget*> trayWindows() {
+    QSet<QWidget*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("QSystemTrayIconSys"))
+            found.insert(widget);
+    }
+    return found;
+}
+
+} // namespace
+
+TrayStatusItem::TrayStatusItem(QObject* parent)
+    : StatusItem(parent)
+    , m_tray(new QSystemTrayIcon(this)) {
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    Q_EMIT activateRequested(QCursor::pos());
+                else if (reason == QSystemTrayIcon::Context)
+                    Q_EMIT contextMenuRequested(QCursor::pos());
+            });
+    render();
+    const QSet<QWidget*> before = trayWindows();
+    m_tray->show();
+    const QSet<QWidget*> after = trayWindows() - before;
+    if (after.size() == 1) {
+        m_window = *after.begin();
+        m_window->installEventFilter(this);
+        render();
+    }
+}
+
+TrayStatusItem::~TrayStatusItem() = default;
+
+std::optional<QRect> TrayStatusItem::geometry() const {
+    const QRect rect = m_tray->geometry();
+    if (!rect.isValid() || rect.isEmpty())
+        return std::nullopt;
+    return rect;
+}
+
+int TrayStatusItem::slotHeight() const {
+    return m_window ? std::max(16, m_window->height()) : kDefaultSlot;
+}
+
+void TrayStatusItem::render() {
+    const int height = slotHeight();
+    const qreal dpr = m_window ? m_window->devicePixelRatioF() : qApp->devicePixelRatio();
+    const QColor ink = inkFor(currentPanelShade());
+
+    // The width we ask the tray for: the widest text expected, or a square for the icon.
+    int wanted = height;
+    if (!label().isEmpty()) {
+        const QString widest = labelGuide().isEmpty() ? label() : labelGuide();
+        wanted = std::max({height, StatusImage::lineWidth(icon(), widest, fixedDigits(), height),
+                           StatusImage::lineWidth(icon(), label(), fixedDigits(), height)});
+    }
+    if (m_window && wanted != m_requestedWidth) {
+        m_requestedWidth = wanted;
+        m_window->setMinimumSize(wanted, height);
+        m_window->resize(wanted, height);
+    }
+
+    const int available = m_window ? m_window->width() : height;
+    QImage image;
+    if (label().isEmpty()) {
+        image = StatusImage::icon(icon(), height, dpr, ink);
+    } else if (StatusImage::lineWidth(icon(), label(), fixedDigits(), height) <= available ||
+               compactColumns().isEmpty()) {
+        image = StatusImage::line(icon(), label(), fixedDigits(), height, dpr, ink);
+    } else {
+        image = StatusImage::columns(icon(), compactColumns(), height, dpr, ink);
+    }
+    // Pad to the slot's width so the tray paints the image at its own size, left-aligned.
+    const int width = std::max(available, qRound(image.width() / dpr));
+    if (qRound(image.width() / dpr) < width) {
+        QImage padded(qRound(width * dpr), image.height(), QImage::Format_ARGB32_Premultiplied);
+        padded.fill(Qt::transparent);
+        padded.setDevicePixelRatio(dpr);
+        QPainter painter(&padded);
+        const qreal x = label().isEmpty() ? (width - image.width() / dpr) / 2.0 : 0.0;
+        painter.drawImage(QPointF(x, 0), image);
+        painter.end();
+        image = padded;
+    }
+    if (image == m_image)
+        return;
+    m_image = image;
+    m_tray->setIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+void TrayStatusItem::changed(Aspect aspect) {
+    switch (aspect) {
+    case Aspect::Title:
+        break;
+    case Aspect::ToolTip:
+    case Aspect::Label:
+        m_tray->setToolTip(label().isEmpty() ? toolTip() : toolTip() + QLatin1Char('\n') + label());
+        if (aspect == Aspect::Label)
+            render();
+        break;
+    case Aspect::Icon:
+    case Aspect::Columns:
+    case Aspect::Font:
+        render();
+        break;
+    case Aspect::Visibility:
+        m_tray->setVisible(isVisible());
+        break;
+    }
+}
+
+bool TrayStatusItem::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_window && event->type() == QEvent::Resize) {
+        // The tray decides the slot; draw for the size it gave us. A new height changes the font
+        // and so the width to ask for.
+        if (m_window->height() != m_image.height() / std::max<qreal>(1, m_image.devicePixelRatio()))
+            m_requestedWidth = 0;
+        render();
+    }
+    return StatusItem::eventFilter(watched, event);
+}
+
+} // namespace corvanite

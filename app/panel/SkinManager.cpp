@@ -1,0 +1,28 @@
+#include "panel/SkinManager.h"
+
+#include "platform/Preferences.h"
+
+namespace corvanite {
+
+namespace {
+const QString kKey = QStringLiteral("panelSkin");
+}
+
+SkinManager::SkinManager(Preferences& preferences, QObject* parent)
+    : QObject(parent)
+    , m_preferences(preferences)
+    , m_skin(preferences.stringValue(kKey) == QLatin1String("vitals") ? PanelSkin::Vitals
+                                                                      : PanelSkin::Glass) {}
+
+SkinManager& SkinManager::shared() {
+    static SkinManager* manager = new SkinManager(Preferences::standard());
+    return *manager;
+}
+
+void SkinManager::setSkin(PanelSkin skin) {
+    m_skin = skin;
+    m_preferences.setString(kKey, rawValue(skin));
+    Q_EMIT skinChanged();
+}
+
+} // namespace corvanite

@@ -1,0 +1,13 @@
+#include "Screenshots.h"
+
+#include <QDir>
+
+namespace corvanite::test {
+
+QString screenshotPath(const QString& fileName) {
+    const QString dir = QStringLiteral(CORVANITE_BINARY_DIR "/screenshots");
+    QDir().mkpath(dir);
+    return dir + QLatin1Char('/') + fileName;
+}
+
+} // namespace corvanite::test

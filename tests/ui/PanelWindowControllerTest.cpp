@@ -1,0 +1,106 @@
+#include "panel/PanelWindowController.h"
+#include "platform/Clock.h"
+#include "shell/Log.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using namespace corvanite;
+
+namespace {
+
+QString logText() {
+    QFile file(Logger::shared().path());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+class PanelWindowControllerTest : public ::testing::Test {
+protected:
+    FakeClock clock;
+    QList<bool> pausedCalls;
+    PanelWindowController controller{clock, [this](bool paused) { pausedCalls.append(paused); }};
+    const QRect anchor{600, 0, 40, 24};
+};
+
+TEST_F(PanelWindowControllerTest, OpeningPublishesAndClosingPausesAndLogsBoth) {
+    const qsizetype opened = logText().count(QStringLiteral("] Panel opened"));
+    const qsizetype closed = logText().count(QStringLiteral("] Panel closed"));
+    controller.toggle(anchor);
+    ASSERT_TRUE(controller.isShown());
+    EXPECT_EQ(controller.panel()->size(), QSize(400, 668));
+    controller.toggle(anchor);
+    EXPECT_FALSE(controller.isShown());
+    EXPECT_EQ(pausedCalls, (QList<bool>{false, true}));
+    EXPECT_EQ(controller.lastCloseAt(), clock.now());
+    EXPECT_EQ(logText().count(QStringLiteral("] Panel opened")), opened + 1);
+    EXPECT_EQ(logText().count(QStringLiteral("] Panel closed")), closed + 1);
+}
+
+TEST_F(PanelWindowControllerTest, AToggleWithinAQuarterSecondOfACloseDoesNotReopen) {
+    controller.show(anchor);
+    controller.close();
+    clock.advance(0.2);
+    controller.toggle(anchor);
+    EXPECT_FALSE(controller.isShown());
+    clock.advance(0.06);
+    controller.toggle(anchor);
+    EXPECT_TRUE(controller.isShown());
+}
+
+TEST_F(PanelWindowControllerTest, LosingFocusClosesUnlessADialogHoldsThePanel) {
+    controller.show(anchor);
+    controller.setDialogHold(true);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(controller.panel(), &deactivate);
+    EXPECT_TRUE(controller.isShown());
+
+    controller.setDialogHold(false);
+    QCoreApplication::sendEvent(controller.panel(), &deactivate);
+    EXPECT_FALSE(controller.isShown());
+}
+
+TEST_F(PanelWindowControllerTest, EscapeClosesAndEveryOpeningGetsAFreshWindow) {
+    controller.show(anchor);
+    QPointer<QWidget> first = controller.panel();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(first, &escape);
+    EXPECT_FALSE(controller.isShown());
+    clock.advance(1);
+    controller.show(anchor);
+    EXPECT_NE(controller.panel(), first.data());
+}
+
+TEST(PanelPlacement, CentredUnderTheItemAndKeptInsideTheScreen) {
+    const QRect screen(0, 25, 1512, 957);
+    struct Case {
+        QRect anchor;
+        int x;
+        int arrowX;
+    };
+    const Case cases[] = {
+        {{600, 0, 40, 24}, 420, 200},   // room on both sides
+        {{1392, 0, 40, 24}, 1104, 308}, // 100 from the right edge: clamped, arrow right of centre
+        {{10, 0, 20, 24}, 8, 12},       // near the left edge
+    };
+    for (const Case& c : cases) {
+        const auto placed = PanelWindowController::place(c.anchor, screen);
+        EXPECT_EQ(placed.origin, QPoint(c.x, 24)) << c.anchor.x();
+        EXPECT_EQ(placed.arrowX, c.arrowX) << c.anchor.x();
+        EXPECT_FALSE(placed.above);
+    }
+}
+
+TEST(PanelPlacement, OpensAboveAnItemAtTheBottomEdgeAndUnclampedWithoutAScreen) {
+    const auto bottom = PanelWindowController::place({700, 1056, 24, 24}, QRect(0, 0, 1920, 1056));
+    EXPECT_TRUE(bottom.above);
+    EXPECT_EQ(bottom.origin, QPoint(512, 1056 - 668));
+
+    const auto free = PanelWindowController::place({-50, 0, 20, 20}, std::nullopt);
+    EXPECT_EQ(free.origin, QPoint(-240, 20));
+}
+
+} // namespace

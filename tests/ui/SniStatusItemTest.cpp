@@ -1,0 +1,238 @@
+#include "PrivateBus.h"
+#include "Screenshots.h"
+
+#include "menubar/SniItemAdaptor.h"
+#include "menubar/SniStatusItem.h"
+#include "menubar/StatusIcon.h"
+#include "menubar/StatusItemFactory.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusContext>
+#include <QDBusMetaType>
+#include <QDBusVariant>
+
+#include <gtest/gtest.h>
+
+using namespace corvanite;
+using corvanite::test::PrivateBus;
+
+namespace {
+
+// Stands in for the desktop's StatusNotifierWatcher: records who registered which item.
+class TestWatcher : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+public:
+    QStringList registered;
+    QStringList senders;
+
+public Q_SLOTS:
+    void RegisterStatusNotifierItem(const QString& service) {
+        registered.append(service);
+        senders.append(message().service());
+    }
+};
+
+// Counts one bus signal as a host would see it.
+class SignalCounter : public QObject {
+    Q_OBJECT
+public:
+    int count = 0;
+    QList<QVariantList> arguments;
+public Q_SLOTS:
+    void onSignal(const QDBusMessage& message) {
+        ++count;
+        arguments.append(message.arguments());
+    }
+};
+
+template <typename T> T demarshal(const QVariant& value) {
+    return qdbus_cast<T>(value.value<QDBusArgument>());
+}
+
+class SniOnPrivateBus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!bus.isRunning())
+            GTEST_FAIL() << bus.error().toStdString();
+        host = bus.connect(QStringLiteral("host"));
+        ASSERT_TRUE(host.registerService(QLatin1String(SniStatusItem::kWatcherService)));
+        ASSERT_TRUE(host.registerObject(QLatin1String(SniStatusItem::kWatcherPath), &watcher,
+                                        QDBusConnection::ExportAllSlots));
+        itemBus = bus.connect(QStringLiteral("item"));
+    }
+
+    QVariantMap properties(const QString& service) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            service, QLatin1String(SniStatusItem::kItemPath),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
+        call << QStringLiteral("org.kde.StatusNotifierItem");
+        const QDBusMessage reply = PrivateBus::callAndWait(host, call);
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        return reply.arguments().isEmpty() ? QVariantMap()
+                                           : demarshal<QVariantMap>(reply.arguments().first());
+    }
+
+    QDBusMessage callItem(const QString& service, const QString& method, int x, int y) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(service, QLatin1String(SniStatusItem::kItemPath),
+                                           QStringLiteral("org.kde.StatusNotifierItem"), method);
+        call << x << y;
+        return PrivateBus::callAndWait(host, call);
+    }
+
+    PrivateBus bus;
+    TestWatcher watcher;
+    QDBusConnection host{QString()};
+    QDBusConnection itemBus{QString()};
+};
+
+TEST_F(SniOnPrivateBus, RegistersAndPublishesLabelIconAndToolTip) {
+    ASSERT_EQ(availableStatusItemKind(itemBus), StatusItemKind::StatusNotifier);
+    SniStatusItem item(itemBus);
+    item.setTitle(QStringLiteral("Corvanite"));
+    item.setToolTip(QStringLiteral("Corvanite system monitor"));
+    item.setIcon(statusIconSet());
+    item.setLabel(QStringLiteral("CPU 23%  MEM 61%"), QStringLiteral("CPU 100%  MEM 100%"));
+    item.setCompactColumns({{QStringLiteral("23%"), QStringLiteral("61%")}});
+
+    ASSERT_TRUE(PrivateBus::waitUntil([&] { return !watcher.registered.isEmpty(); }));
+    EXPECT_EQ(watcher.registered.first(), item.serviceName());
+    EXPECT_TRUE(item.serviceName().startsWith(
+        QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
+    EXPECT_EQ(watcher.senders.first(), itemBus.baseService());
+
+    const QVariantMap props = properties(item.serviceName());
+    EXPECT_EQ(props.value(QStringLiteral("XAyatanaLabel")).toString(),
+              QStringLiteral("CPU 23%  MEM 61%"));
+    EXPECT_EQ(props.value(QStringLiteral("XAyatanaLabelGuide")).toString(),
+              QStringLiteral("CPU 100%  MEM 100%"));
+    EXPECT_EQ(props.value(QStringLiteral("Title")).toString(), QStringLiteral("Corvanite"));
+    EXPECT_EQ(props.value(QStringLiteral("Status")).toString(), QStringLiteral("Active"));
+    EXPECT_EQ(props.value(QStringLiteral("ItemIsMenu")).toBool(), false);
+    EXPECT_EQ(props.value(QStringLiteral("Menu")).value<QDBusObjectPath>().path(),
+              QStringLiteral("/NO_DBUSMENU"));
+
+    const auto pixmaps = demarshal<SniPixmapList>(props.value(QStringLiteral("IconPixmap")));
+    ASSERT_EQ(pixmaps.size(), 2);
+    EXPECT_EQ(pixmaps[0].height, 22);
+    EXPECT_EQ(pixmaps[1].height, 44);
+    const QImage image = pixmaps[0].toImage();
+    ASSERT_FALSE(image.isNull());
+    // Icon plus a column of figures: wider than the icon alone, with ink in it.
+    EXPECT_GT(image.width(), 30);
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            inked += qAlpha(image.pixel(x, y)) > 128;
+    EXPECT_GT(inked, 40);
+    image.save(corvanite::test::screenshotPath(QStringLiteral("sni-icon-22.png")));
+    pixmaps[1].toImage().save(corvanite::test::screenshotPath(QStringLiteral("sni-icon-44.png")));
+
+    const auto tip = demarshal<SniToolTip>(props.value(QStringLiteral("ToolTip")));
+    EXPECT_EQ(tip.title, QStringLiteral("Corvanite system monitor"));
+    EXPECT_EQ(tip.description, QStringLiteral("CPU 23%  MEM 61%"));
+}
+
+TEST_F(SniOnPrivateBus, HostClicksReachTheItemAtTheHostsPoint) {
+    SniStatusItem item(itemBus);
+    QList<QPoint> activated;
+    QList<QPoint> menus;
+    QObject::connect(&item, &StatusItem::activateRequested, [&](QPoint p) { activated.append(p); });
+    QObject::connect(&item, &StatusItem::contextMenuRequested, [&](QPoint p) { menus.append(p); });
+
+    EXPECT_EQ(callItem(item.serviceName(), QStringLiteral("Activate"), 640, 12).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(callItem(item.serviceName(), QStringLiteral("SecondaryActivate"), 1, 2).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(callItem(item.serviceName(), QStringLiteral("ContextMenu"), 700, 20).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(activated, (QList<QPoint>{{640, 12}}));
+    EXPECT_EQ(menus, (QList<QPoint>{{700, 20}}));
+}
+
+TEST_F(SniOnPrivateBus, ChangeSignalsReachHostsOnlyForRealChangesAndAReturningWatcherIsToldAgain) {
+    SniStatusItem item(itemBus);
+    ASSERT_TRUE(PrivateBus::waitUntil([&] { return watcher.registered.size() == 1; }));
+    SignalCounter labels;
+    SignalCounter icons;
+    const QString iface = QStringLiteral("org.kde.StatusNotifierItem");
+    const QString path = QLatin1String(SniStatusItem::kItemPath);
+    ASSERT_TRUE(host.connect(item.serviceName(), path, iface, QStringLiteral("XAyatanaNewLabel"),
+                             &labels, SLOT(onSignal(QDBusMessage))));
+    ASSERT_TRUE(host.connect(item.serviceName(), path, iface, QStringLiteral("NewIcon"), &icons,
+                             SLOT(onSignal(QDBusMessage))));
+
+    for (int tick = 0; tick < 3; ++tick) {
+        item.setLabel(QStringLiteral("23% 61%"), QStringLiteral("100% 100%"));
+        item.setCompactColumns({{QStringLiteral("23%"), QStringLiteral("61%")}});
+    }
+    item.setLabel(QStringLiteral("24% 61%"), QStringLiteral("100% 100%"));
+    ASSERT_TRUE(PrivateBus::waitUntil([&] { return labels.count >= 2; }));
+    PrivateBus::waitUntil([] { return false; }, 200);
+    EXPECT_EQ(labels.count, 2);
+    EXPECT_EQ(labels.arguments.last(),
+              (QVariantList{QStringLiteral("24% 61%"), QStringLiteral("100% 100%")}));
+    EXPECT_EQ(icons.count, 1);
+
+    // The desktop shell restarts: its new watcher must learn about us again.
+    ASSERT_TRUE(host.unregisterService(QLatin1String(SniStatusItem::kWatcherService)));
+    ASSERT_TRUE(host.registerService(QLatin1String(SniStatusItem::kWatcherService)));
+    EXPECT_TRUE(PrivateBus::waitUntil([&] { return watcher.registered.size() == 2; }));
+}
+
+TEST(SniStatusItem, SettingAValueTwiceNotifiesOnce) {
+    SniStatusItem item(QDBusConnection(QStringLiteral("not-connected")));
+    auto* adaptor = item.findChild<SniItemAdaptor*>();
+    ASSERT_NE(adaptor, nullptr);
+    int titles = 0, icons = 0, tips = 0, labels = 0, statuses = 0;
+    QObject::connect(adaptor, &SniItemAdaptor::NewTitle, [&] { ++titles; });
+    QObject::connect(adaptor, &SniItemAdaptor::NewIcon, [&] { ++icons; });
+    QObject::connect(adaptor, &SniItemAdaptor::NewToolTip, [&] { ++tips; });
+    QObject::connect(adaptor, &SniItemAdaptor::XAyatanaNewLabel, [&] { ++labels; });
+    QObject::connect(adaptor, &SniItemAdaptor::NewStatus, [&] { ++statuses; });
+
+    const QIcon icon = statusIconSet();
+    for (int i = 0; i < 2; ++i) {
+        item.setTitle(QStringLiteral("Corvanite"));
+        item.setIcon(icon);
+        item.setToolTip(QStringLiteral("tip"));
+        item.setLabel(QStringLiteral("5% 48%"), QStringLiteral("100% 100%"));
+        item.setVisible(false);
+        item.setFixedDigits(true);
+    }
+    EXPECT_EQ(titles, 1);
+    EXPECT_EQ(icons, 1);
+    EXPECT_EQ(tips, 2); // the tool tip itself, then the label as its description
+    EXPECT_EQ(labels, 1);
+    EXPECT_EQ(statuses, 1);
+    EXPECT_EQ(item.status(), QStringLiteral("Passive"));
+
+    // A new icon object that draws the same pixels sends nothing.
+    item.setIcon(statusIconSet());
+    EXPECT_EQ(icons, 1);
+}
+
+TEST(SniPixmap, ArgbInNetworkByteOrder) {
+    QImage image(2, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(0x10, 0x20, 0x30, 0x80));
+    image.setPixel(1, 0, qRgba(0xff, 0x00, 0x00, 0xff));
+    const SniPixmap pixmap = SniPixmap::fromImage(image);
+    EXPECT_EQ(pixmap.width, 2);
+    EXPECT_EQ(pixmap.height, 1);
+    EXPECT_EQ(pixmap.bytes, QByteArray::fromHex("80102030ffff0000"));
+    EXPECT_EQ(pixmap.toImage(), image);
+}
+
+TEST(StatusItemFactory, NoWatcherAndNoTrayMeansNoButton) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning()) << bus.error().toStdString();
+    const QDBusConnection connection = bus.connect(QStringLiteral("lonely"));
+    EXPECT_EQ(availableStatusItemKind(connection), StatusItemKind::None);
+    EXPECT_FALSE(makeStatusItem(connection)->hasButton());
+}
+
+} // namespace
+
+#include "SniStatusItemTest.moc"
