@@ -2,13 +2,11 @@
 
 namespace corvanite {
 
-QString rawValue(MenuBarMode mode)
-{
+QString rawValue(MenuBarMode mode) {
     return mode == MenuBarMode::Text ? QStringLiteral("text") : QStringLiteral("icon");
 }
 
-QString rawValue(MenuBarMetric metric)
-{
+QString rawValue(MenuBarMetric metric) {
     switch (metric) {
     case MenuBarMetric::Cpu:
         return QStringLiteral("cpu");
@@ -20,8 +18,7 @@ QString rawValue(MenuBarMetric metric)
     return {};
 }
 
-QString rawValue(NotchMode mode)
-{
+QString rawValue(NotchMode mode) {
     switch (mode) {
     case NotchMode::Off:
         return QStringLiteral("off");
@@ -33,8 +30,7 @@ QString rawValue(NotchMode mode)
     return {};
 }
 
-std::optional<MenuBarMode> menuBarModeFromRaw(const QString& raw)
-{
+std::optional<MenuBarMode> menuBarModeFromRaw(const QString& raw) {
     if (raw == QLatin1String("icon"))
         return MenuBarMode::Icon;
     if (raw == QLatin1String("text"))
@@ -42,8 +38,7 @@ std::optional<MenuBarMode> menuBarModeFromRaw(const QString& raw)
     return std::nullopt;
 }
 
-std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw)
-{
+std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw) {
     for (MenuBarMetric metric : allMenuBarMetrics()) {
         if (rawValue(metric) == raw)
             return metric;
@@ -51,8 +46,7 @@ std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw)
     return std::nullopt;
 }
 
-std::optional<NotchMode> notchModeFromRaw(const QString& raw)
-{
+std::optional<NotchMode> notchModeFromRaw(const QString& raw) {
     for (NotchMode mode : allNotchModes()) {
         if (rawValue(mode) == raw)
             return mode;
@@ -60,15 +54,13 @@ std::optional<NotchMode> notchModeFromRaw(const QString& raw)
     return std::nullopt;
 }
 
-const QList<MenuBarMetric>& allMenuBarMetrics()
-{
+const QList<MenuBarMetric>& allMenuBarMetrics() {
     static const QList<MenuBarMetric> all{MenuBarMetric::Cpu, MenuBarMetric::Memory,
                                           MenuBarMetric::Network};
     return all;
 }
 
-const QList<NotchMode>& allNotchModes()
-{
+const QList<NotchMode>& allNotchModes() {
     static const QList<NotchMode> all{NotchMode::Off, NotchMode::Auto, NotchMode::Always};
     return all;
 }
