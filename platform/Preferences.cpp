@@ -14,19 +14,16 @@
 namespace corvanite {
 
 Preferences::Preferences(QString filePath)
-    : m_path(std::move(filePath))
-{
+    : m_path(std::move(filePath)) {
     load();
 }
 
-Preferences& Preferences::standard()
-{
+Preferences& Preferences::standard() {
     static Preferences prefs(XdgPaths::appConfigDir() + QStringLiteral("/preferences.json"));
     return prefs;
 }
 
-void Preferences::load()
-{
+void Preferences::load() {
     QFile file(m_path);
     if (!file.exists())
         return;
@@ -44,16 +41,17 @@ void Preferences::load()
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = m_path + QStringLiteral(".unreadable-") + stamp;
     for (int n = 1; QFileInfo::exists(aside); ++n)
-        aside = m_path + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
+        aside =
+            m_path + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
     if (QFile::rename(m_path, aside))
         m_setAsidePath = aside;
     const QString reason = opened ? error.errorString() : file.errorString();
-    Log::debug(QStringLiteral("⚠ Preferences file unreadable (%1); kept as %2; starting from defaults")
-                   .arg(reason, m_setAsidePath.isEmpty() ? m_path : m_setAsidePath));
+    Log::debug(
+        QStringLiteral("⚠ Preferences file unreadable (%1); kept as %2; starting from defaults")
+            .arg(reason, m_setAsidePath.isEmpty() ? m_path : m_setAsidePath));
 }
 
-bool Preferences::save() const
-{
+bool Preferences::save() const {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
@@ -62,40 +60,34 @@ bool Preferences::save() const
     return file.commit();
 }
 
-bool Preferences::contains(const QString& key) const
-{
+bool Preferences::contains(const QString& key) const {
     QMutexLocker lock(&m_mutex);
     return m_values.contains(key);
 }
 
-QJsonValue Preferences::value(const QString& key) const
-{
+QJsonValue Preferences::value(const QString& key) const {
     QMutexLocker lock(&m_mutex);
     return m_values.value(key);
 }
 
-void Preferences::setValue(const QString& key, const QJsonValue& value)
-{
+void Preferences::setValue(const QString& key, const QJsonValue& value) {
     QMutexLocker lock(&m_mutex);
     m_values.insert(key, value);
     if (!save())
         Log::debug(QStringLiteral("⚠ Could not write preferences to ") + m_path);
 }
 
-void Preferences::remove(const QString& key)
-{
+void Preferences::remove(const QString& key) {
     QMutexLocker lock(&m_mutex);
     m_values.remove(key);
     save();
 }
 
-bool Preferences::boolValue(const QString& key) const
-{
+bool Preferences::boolValue(const QString& key) const {
     return storedBool(key).value_or(false);
 }
 
-std::optional<bool> Preferences::storedBool(const QString& key) const
-{
+std::optional<bool> Preferences::storedBool(const QString& key) const {
     const QJsonValue v = value(key);
     if (v.isBool())
         return v.toBool();
@@ -104,13 +96,11 @@ std::optional<bool> Preferences::storedBool(const QString& key) const
     return std::nullopt;
 }
 
-double Preferences::doubleValue(const QString& key) const
-{
+double Preferences::doubleValue(const QString& key) const {
     return storedDouble(key).value_or(0.0);
 }
 
-std::optional<double> Preferences::storedDouble(const QString& key) const
-{
+std::optional<double> Preferences::storedDouble(const QString& key) const {
     const QJsonValue v = value(key);
     if (v.isDouble())
         return v.toDouble();
@@ -119,8 +109,7 @@ std::optional<double> Preferences::storedDouble(const QString& key) const
     return std::nullopt;
 }
 
-qint64 Preferences::integerValue(const QString& key) const
-{
+qint64 Preferences::integerValue(const QString& key) const {
     const double d = doubleValue(key);
     // Truncate like an integer reading of a stored number; out-of-range values read as 0.
     if (!(d > -9.2e18 && d < 9.2e18))
@@ -128,16 +117,14 @@ qint64 Preferences::integerValue(const QString& key) const
     return static_cast<qint64>(d);
 }
 
-std::optional<QString> Preferences::stringValue(const QString& key) const
-{
+std::optional<QString> Preferences::stringValue(const QString& key) const {
     const QJsonValue v = value(key);
     if (v.isString())
         return v.toString();
     return std::nullopt;
 }
 
-std::optional<QStringList> Preferences::stringArray(const QString& key) const
-{
+std::optional<QStringList> Preferences::stringArray(const QString& key) const {
     const QJsonValue v = value(key);
     if (!v.isArray())
         return std::nullopt;
@@ -150,21 +137,18 @@ std::optional<QStringList> Preferences::stringArray(const QString& key) const
     return list;
 }
 
-std::optional<QByteArray> Preferences::dataValue(const QString& key) const
-{
+std::optional<QByteArray> Preferences::dataValue(const QString& key) const {
     const QJsonValue v = value(key);
     if (!v.isObject() || !v.toObject().value(QStringLiteral("data")).isString())
         return std::nullopt;
     return QByteArray::fromBase64(v.toObject().value(QStringLiteral("data")).toString().toLatin1());
 }
 
-void Preferences::setStringArray(const QString& key, const QStringList& value)
-{
+void Preferences::setStringArray(const QString& key, const QStringList& value) {
     setValue(key, QJsonArray::fromStringList(value));
 }
 
-void Preferences::setData(const QString& key, const QByteArray& value)
-{
+void Preferences::setData(const QString& key, const QByteArray& value) {
     setValue(key, QJsonObject{{QStringLiteral("data"), QString::fromLatin1(value.toBase64())}});
 }
 

@@ -2,8 +2,7 @@
 
 namespace corvanite {
 
-AppDelegate& AppDelegate::shared()
-{
+AppDelegate& AppDelegate::shared() {
     static AppDelegate delegate;
     return delegate;
 }

@@ -21,18 +21,14 @@ Logger::Logger(QString folder, std::optional<bool> verboseEnabled, const Clock& 
     , m_path(m_folder + QStringLiteral("/Corvanite.log"))
     , m_previousPath(m_folder + QStringLiteral("/Corvanite.old.log"))
     , m_verbose(verboseEnabled)
-    , m_clock(clock)
-{
-}
+    , m_clock(clock) {}
 
-Logger& Logger::shared()
-{
+Logger& Logger::shared() {
     static Logger logger(XdgPaths::appStateDir(), std::nullopt, Clock::system());
     return logger;
 }
 
-QString Logger::timeOfDay(double absoluteSeconds)
-{
+QString Logger::timeOfDay(double absoluteSeconds) {
     const double unix = absoluteSeconds + kUnixToAbsolute;
     const double whole = std::floor(unix);
     const auto seconds = static_cast<time_t>(whole);
@@ -46,8 +42,7 @@ QString Logger::timeOfDay(double absoluteSeconds)
     return QString::fromLatin1(buffer);
 }
 
-void Logger::rotateIfNeeded()
-{
+void Logger::rotateIfNeeded() {
     const QFileInfo info(m_path);
     if (!info.exists() || info.size() <= kRotationSize)
         return;
@@ -55,8 +50,7 @@ void Logger::rotateIfNeeded()
     QFile::rename(m_path, m_previousPath);
 }
 
-bool Logger::verboseEnabled()
-{
+bool Logger::verboseEnabled() {
     std::call_once(m_verboseOnce, [this] {
         if (!m_verbose)
             m_verbose = Preferences::standard().boolValue(QStringLiteral("verboseLog"));
@@ -64,14 +58,13 @@ bool Logger::verboseEnabled()
     return *m_verbose;
 }
 
-void Logger::debug(const QString& message)
-{
+void Logger::debug(const QString& message) {
     std::call_once(m_rotateOnce, [this] {
         QDir().mkpath(m_folder);
         rotateIfNeeded();
     });
-    const QByteArray line = (QLatin1Char('[') + timeOfDay(m_clock.now()) + QStringLiteral("] ")
-                             + message + QLatin1Char('\n'))
+    const QByteArray line = (QLatin1Char('[') + timeOfDay(m_clock.now()) + QStringLiteral("] ") +
+                             message + QLatin1Char('\n'))
                                 .toUtf8();
     const QByteArray path = QFile::encodeName(m_path);
     const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
@@ -84,13 +77,11 @@ void Logger::debug(const QString& message)
 
 namespace Log {
 
-void debug(const QString& message)
-{
+void debug(const QString& message) {
     Logger::shared().debug(message);
 }
 
-bool verboseEnabled()
-{
+bool verboseEnabled() {
     return Logger::shared().verboseEnabled();
 }
 

@@ -12,14 +12,13 @@ TestSandbox* s_current = nullptr;
 }
 
 TestSandbox::TestSandbox()
-    : m_dir(QDir::tempPath() + QStringLiteral("/corvanite-test-XXXXXX"))
-{
+    : m_dir(QDir::tempPath() + QStringLiteral("/corvanite-test-XXXXXX")) {
     const QString home = m_dir.path() + QStringLiteral("/home");
     const QString runtime = m_dir.path() + QStringLiteral("/runtime");
     QDir().mkpath(home);
     QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                       | QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("HOME", home.toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toLocal8Bit());
     qputenv("XDG_STATE_HOME", (home + QStringLiteral("/.local/state")).toLocal8Bit());
@@ -28,8 +27,7 @@ TestSandbox::TestSandbox()
     s_current = this;
 }
 
-TestSandbox& TestSandbox::current()
-{
+TestSandbox& TestSandbox::current() {
     return *s_current;
 }
 
