@@ -101,14 +101,4 @@ QDBusMessage PrivateBus::callAndWait(const QDBusConnection& connection, const QD
     return pending.reply();
 }
 
-bool PrivateBus::waitUntil(const std::function<bool()>& done, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired()) {
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
-
 } // namespace corvanite::test

@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <functional>
-
 namespace corvanite::test {
 
 // A dbus-daemon of the test's own, with a session-bus configuration: any client may own any
@@ -36,9 +34,6 @@ public:
     // same thread can answer) or `timeoutMs` passes.
     static QDBusMessage callAndWait(const QDBusConnection& connection, const QDBusMessage& call,
                                     int timeoutMs = 5000);
-
-    // Runs the event loop until `done` returns true or `timeoutMs` passes; returns `done()`.
-    static bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 private:
     QTemporaryDir m_dir;

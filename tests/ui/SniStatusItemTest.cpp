@@ -1,5 +1,6 @@
 #include "PrivateBus.h"
 #include "Screenshots.h"
+#include "WaitFor.h"
 
 #include "menubar/SniItemAdaptor.h"
 #include "menubar/SniStatusItem.h"
@@ -97,7 +98,7 @@ TEST_F(SniOnPrivateBus, RegistersAndPublishesLabelIconAndToolTip) {
     item.setLabel(QStringLiteral("CPU 23%  MEM 61%"), QStringLiteral("CPU 100%  MEM 100%"));
     item.setCompactColumns({{QStringLiteral("23%"), QStringLiteral("61%")}});
 
-    ASSERT_TRUE(PrivateBus::waitUntil([&] { return !watcher.registered.isEmpty(); }));
+    ASSERT_TRUE(corvanite::test::waitFor([&] { return !watcher.registered.isEmpty(); }));
     EXPECT_EQ(watcher.registered.first(), item.serviceName());
     EXPECT_TRUE(item.serviceName().startsWith(
         QStringLiteral("org.kde.StatusNotifierItem-%1-").arg(QCoreApplication::applicationPid())));
@@ -154,7 +155,7 @@ TEST_F(SniOnPrivateBus, HostClicksReachTheItemAtTheHostsPoint) {
 
 TEST_F(SniOnPrivateBus, ChangeSignalsReachHostsOnlyForRealChangesAndAReturningWatcherIsToldAgain) {
     SniStatusItem item(itemBus);
-    ASSERT_TRUE(PrivateBus::waitUntil([&] { return watcher.registered.size() == 1; }));
+    ASSERT_TRUE(corvanite::test::waitFor([&] { return watcher.registered.size() == 1; }));
     SignalCounter labels;
     SignalCounter icons;
     const QString iface = QStringLiteral("org.kde.StatusNotifierItem");
@@ -169,8 +170,8 @@ TEST_F(SniOnPrivateBus, ChangeSignalsReachHostsOnlyForRealChangesAndAReturningWa
         item.setCompactColumns({{QStringLiteral("23%"), QStringLiteral("61%")}});
     }
     item.setLabel(QStringLiteral("24% 61%"), QStringLiteral("100% 100%"));
-    ASSERT_TRUE(PrivateBus::waitUntil([&] { return labels.count >= 2; }));
-    PrivateBus::waitUntil([] { return false; }, 200);
+    ASSERT_TRUE(corvanite::test::waitFor([&] { return labels.count >= 2; }));
+    corvanite::test::spinEventLoop(200);
     EXPECT_EQ(labels.count, 2);
     EXPECT_EQ(labels.arguments.last(),
               (QVariantList{QStringLiteral("24% 61%"), QStringLiteral("100% 100%")}));
@@ -179,7 +180,7 @@ TEST_F(SniOnPrivateBus, ChangeSignalsReachHostsOnlyForRealChangesAndAReturningWa
     // The desktop shell restarts: its new watcher must learn about us again.
     ASSERT_TRUE(host.unregisterService(QLatin1String(SniStatusItem::kWatcherService)));
     ASSERT_TRUE(host.registerService(QLatin1String(SniStatusItem::kWatcherService)));
-    EXPECT_TRUE(PrivateBus::waitUntil([&] { return watcher.registered.size() == 2; }));
+    EXPECT_TRUE(corvanite::test::waitFor([&] { return watcher.registered.size() == 2; }));
 }
 
 TEST(SniStatusItem, SettingAValueTwiceNotifiesOnce) {
