@@ -1,0 +1,102 @@
+// A small program the end-to-end tests start on a private X display. It puts up the status
+// item and reports on standard output what happens to it, one event per line:
+//   kind tray|sni|none, geometry X Y W H, activate X Y, menu X Y, popup N TITLE|TITLE...
+//
+//   corvanite_status_probe --label TEXT   a tray item showing TEXT; right click pops a menu
+#include "menubar/StatusIcon.h"
+#include "menubar/StatusItemFactory.h"
+#include "menubar/TrayStatusItem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace corvanite;
+
+namespace {
+
+void report(const QString& line) {
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+
+QString kindName(StatusItemKind kind) {
+    switch (kind) {
+    case StatusItemKind::StatusNotifier:
+        return QStringLiteral("sni");
+    case StatusItemKind::XEmbedTray:
+        return QStringLiteral("tray");
+    case StatusItemKind::None:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+// Reports the item's place once the tray has settled it, and every open popup menu.
+void watch(StatusItem& item) {
+    auto* timer = new QTimer(&item);
+    auto lastGeometry = std::make_shared<QRect>();
+    auto lastPopup = std::make_shared<QPointer<QWidget>>();
+    QObject::connect(timer, &QTimer::timeout, &item, [&item, lastGeometry, lastPopup] {
+        const QRect geometry = item.geometry().value_or(QRect());
+        if (geometry != *lastGeometry) {
+            *lastGeometry = geometry;
+            report(QStringLiteral("geometry %1 %2 %3 %4")
+                       .arg(geometry.x())
+                       .arg(geometry.y())
+                       .arg(geometry.width())
+                       .arg(geometry.height()));
+        }
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu && menu->isVisible() && menu != lastPopup->data()) {
+            *lastPopup = menu;
+            QStringList titles;
+            for (QAction* action : menu->actions())
+                titles.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+            report(QStringLiteral("popup %1 %2")
+                       .arg(titles.size())
+                       .arg(titles.join(QLatin1Char('|'))));
+        }
+    });
+    timer->start(100);
+    QObject::connect(&item, &StatusItem::activateRequested, &item, [](QPoint at) {
+        report(QStringLiteral("activate %1 %2").arg(at.x()).arg(at.y()));
+    });
+    QObject::connect(&item, &StatusItem::contextMenuRequested, &item, [](QPoint at) {
+        report(QStringLiteral("menu %1 %2").arg(at.x()).arg(at.y()));
+    });
+}
+
+int runLabelItem(const QString& label) {
+    report(QStringLiteral("kind ") +
+           kindName(availableStatusItemKind(QDBusConnection::sessionBus())));
+    TrayStatusItem item;
+    item.setIcon(statusIconSet());
+    item.setToolTip(QStringLiteral("Corvanite"));
+    item.setLabel(label, label);
+    QObject::connect(&item, &StatusItem::contextMenuRequested, &item, [](QPoint at) {
+        auto* menu = new QMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addAction(QStringLiteral("One"));
+        menu->addAction(QStringLiteral("Two"));
+        menu->popup(at);
+    });
+    watch(item);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    const QStringList args = app.arguments();
+    const qsizetype labelAt = args.indexOf(QStringLiteral("--label"));
+    if (labelAt > 0 && labelAt + 1 < args.size())
+        return runLabelItem(args.at(labelAt + 1));
+    report(QStringLiteral("usage: corvanite_status_probe --label TEXT"));
+    return 2;
+}

@@ -1,0 +1,101 @@
+#include "ProbeProcess.h"
+#include "Screenshots.h"
+#include "XvfbSession.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace corvanite::test;
+
+namespace {
+
+const QString kProbeClass = QStringLiteral("corvanite_status_probe");
+
+QProcessEnvironment probeEnvironment(const XvfbSession& x) {
+    QProcessEnvironment env = x.environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    return env;
+}
+
+QRect parseGeometry(const QString& line) {
+    const QStringList p = line.split(QLatin1Char(' '));
+    return p.size() == 5 ? QRect(p[1].toInt(), p[2].toInt(), p[3].toInt(), p[4].toInt()) : QRect();
+}
+
+// Share of the image's columns that hold a pixel clearly darker than the tray's light grey.
+double inkedColumnShare(const QImage& image) {
+    int inked = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (QColor(image.pixel(x, y)).lightness() < 110) {
+                ++inked;
+                break;
+            }
+        }
+    }
+    return image.width() > 0 ? double(inked) / image.width() : 0;
+}
+
+class TrayOnXvfb : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QStringList missing = XvfbSession::missingTools();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "missing " << missing.join(QLatin1String(", ")).toStdString();
+        x = std::make_unique<XvfbSession>();
+        ASSERT_TRUE(x->isRunning()) << x->error().toStdString();
+        ASSERT_TRUE(x->startTray(24)) << x->error().toStdString();
+    }
+
+    // Waits for the probe's item to settle in the tray with a width above `minWidth`.
+    QRect settledGeometry(ProbeProcess& probe, int minWidth) {
+        QRect geometry;
+        probe.takeLine(QStringLiteral("geometry"), 10000, [&](const QString& line) {
+            geometry = parseGeometry(line);
+            return geometry.width() >= minWidth;
+        });
+        return geometry;
+    }
+
+    std::unique_ptr<XvfbSession> x;
+};
+
+TEST_F(TrayOnXvfb, TextItemReadsInTheTrayAndRightClickOpensItsMenu) {
+    const QString text = QStringLiteral("CPU 23%  MEM 61%  ↓1.2M ↑45K");
+    ProbeProcess probe(QStringLiteral(CORVANITE_STATUS_PROBE), {QStringLiteral("--label"), text},
+                       probeEnvironment(*x));
+    ASSERT_EQ(probe.takeLine(QStringLiteral("kind")), QStringLiteral("kind tray"))
+        << probe.transcript().toStdString();
+    const QRect item = settledGeometry(probe, 120);
+    ASSERT_GE(item.width(), 120) << probe.transcript().toStdString();
+    EXPECT_EQ(item.height(), 22);
+    EXPECT_EQ(item.y(), 1);
+
+    const QImage screen = x->screenshot();
+    ASSERT_FALSE(screen.isNull());
+    screen.save(screenshotPath(QStringLiteral("tray-text-screen.png")));
+    const QImage crop = screen.copy(item);
+    crop.save(screenshotPath(QStringLiteral("tray-text-item.png")));
+    crop.scaled(crop.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .save(screenshotPath(QStringLiteral("tray-text-item-x4.png")));
+    // Ink across the item, not a shrunken image in its middle.
+    EXPECT_GT(inkedColumnShare(crop), 0.6);
+
+    ASSERT_TRUE(x->click(item.center(), 3));
+    const auto menuAt = probe.takeLine(QStringLiteral("menu"));
+    ASSERT_TRUE(menuAt) << probe.transcript().toStdString();
+    EXPECT_EQ(probe.takeLine(QStringLiteral("popup")), QStringLiteral("popup 2 One|Two"));
+    bool menuWindow = false;
+    for (const QString& id : x->visibleWindows(kProbeClass)) {
+        const auto info = x->windowInfo(id);
+        if (info && info->overrideRedirect && info->geometry.height() > 30 &&
+            info->geometry.intersects(QRect(item.x() - 200, 0, 600, 200)))
+            menuWindow = true;
+    }
+    EXPECT_TRUE(menuWindow);
+    x->screenshot().save(screenshotPath(QStringLiteral("tray-text-menu.png")));
+}
+
+} // namespace
