@@ -33,6 +33,7 @@ void Preferences::load()
     QJsonParseError error{};
     QJsonDocument doc;
     const bool opened = file.open(QIODevice::ReadOnly);
+    const QString openError = file.errorString();
     if (opened)
         doc = QJsonDocument::fromJson(file.readAll(), &error);
     file.close();
@@ -40,20 +41,34 @@ void Preferences::load()
         m_values = doc.object();
         return;
     }
+    QString reason = openError;
+    if (opened)
+        reason = error.error != QJsonParseError::NoError ? error.errorString()
+                                                         : QStringLiteral("not a JSON object");
     // Keep the user's file for inspection instead of overwriting it with defaults.
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = m_path + QStringLiteral(".unreadable-") + stamp;
     for (int n = 1; QFileInfo::exists(aside); ++n)
         aside = m_path + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (QFile::rename(m_path, aside))
+    if (QFile::rename(m_path, aside) || QFile::copy(m_path, aside))
         m_setAsidePath = aside;
-    const QString reason = opened ? error.errorString() : file.errorString();
-    Log::debug(QStringLiteral("⚠ Preferences file unreadable (%1); kept as %2; starting from defaults")
-                   .arg(reason, m_setAsidePath.isEmpty() ? m_path : m_setAsidePath));
+    // Without a copy aside, the next change would overwrite the only copy of the user's values.
+    m_writable = !m_setAsidePath.isEmpty();
+    if (m_writable) {
+        Log::debug(QStringLiteral("⚠ Preferences file unreadable (%1); kept as %2; starting from "
+                                  "defaults")
+                       .arg(reason, m_setAsidePath));
+    } else {
+        Log::debug(QStringLiteral("⚠ Preferences file unreadable (%1) and could not be kept aside; "
+                                  "starting from defaults; changes in this run are not saved to %2")
+                       .arg(reason, m_path));
+    }
 }
 
 bool Preferences::save() const
 {
+    if (!m_writable)
+        return false;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
@@ -78,7 +93,8 @@ void Preferences::setValue(const QString& key, const QJsonValue& value)
 {
     QMutexLocker lock(&m_mutex);
     m_values.insert(key, value);
-    if (!save())
+    // An unwritable store was reported once, when it was loaded.
+    if (!save() && m_writable)
         Log::debug(QStringLiteral("⚠ Could not write preferences to ") + m_path);
 }
 
@@ -86,7 +102,8 @@ void Preferences::remove(const QString& key)
 {
     QMutexLocker lock(&m_mutex);
     m_values.remove(key);
-    save();
+    if (!save() && m_writable)
+        Log::debug(QStringLiteral("⚠ Could not write preferences to ") + m_path);
 }
 
 bool Preferences::boolValue(const QString& key) const
@@ -99,8 +116,6 @@ std::optional<bool> Preferences::storedBool(const QString& key) const
     const QJsonValue v = value(key);
     if (v.isBool())
         return v.toBool();
-    if (v.isDouble())
-        return v.toDouble() != 0.0;
     return std::nullopt;
 }
 
@@ -114,8 +129,6 @@ std::optional<double> Preferences::storedDouble(const QString& key) const
     const QJsonValue v = value(key);
     if (v.isDouble())
         return v.toDouble();
-    if (v.isBool())
-        return v.toBool() ? 1.0 : 0.0;
     return std::nullopt;
 }
 
