@@ -1,6 +1,5 @@
 #include "settings/UpdateChecker.h"
 
-
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
 #include "settings/FeedRequest.h"
