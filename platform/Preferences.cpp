@@ -14,22 +14,26 @@
 namespace corvanite {
 
 Preferences::Preferences(QString filePath)
-    : m_path(std::move(filePath)) {
+    : m_path(std::move(filePath))
+{
     load();
 }
 
-Preferences& Preferences::standard() {
+Preferences& Preferences::standard()
+{
     static Preferences prefs(XdgPaths::appConfigDir() + QStringLiteral("/preferences.json"));
     return prefs;
 }
 
-void Preferences::load() {
+void Preferences::load()
+{
     QFile file(m_path);
     if (!file.exists())
         return;
     QJsonParseError error{};
     QJsonDocument doc;
     const bool opened = file.open(QIODevice::ReadOnly);
+    const QString openError = file.errorString();
     if (opened)
         doc = QJsonDocument::fromJson(file.readAll(), &error);
     file.close();
@@ -37,21 +41,34 @@ void Preferences::load() {
         m_values = doc.object();
         return;
     }
+    QString reason = openError;
+    if (opened)
+        reason = error.error != QJsonParseError::NoError ? error.errorString()
+                                                         : QStringLiteral("not a JSON object");
     // Keep the user's file for inspection instead of overwriting it with defaults.
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = m_path + QStringLiteral(".unreadable-") + stamp;
     for (int n = 1; QFileInfo::exists(aside); ++n)
-        aside =
-            m_path + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (QFile::rename(m_path, aside))
+        aside = m_path + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
+    if (QFile::rename(m_path, aside) || QFile::copy(m_path, aside))
         m_setAsidePath = aside;
-    const QString reason = opened ? error.errorString() : file.errorString();
-    Log::debug(
-        QStringLiteral("⚠ Preferences file unreadable (%1); kept as %2; starting from defaults")
-            .arg(reason, m_setAsidePath.isEmpty() ? m_path : m_setAsidePath));
+    // Without a copy aside, the next change would overwrite the only copy of the user's values.
+    m_writable = !m_setAsidePath.isEmpty();
+    if (m_writable) {
+        Log::debug(QStringLiteral("⚠ Preferences file unreadable (%1); kept as %2; starting from "
+                                  "defaults")
+                       .arg(reason, m_setAsidePath));
+    } else {
+        Log::debug(QStringLiteral("⚠ Preferences file unreadable (%1) and could not be kept aside; "
+                                  "starting from defaults; changes in this run are not saved to %2")
+                       .arg(reason, m_path));
+    }
 }
 
-bool Preferences::save() const {
+bool Preferences::save() const
+{
+    if (!m_writable)
+        return false;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
@@ -60,56 +77,63 @@ bool Preferences::save() const {
     return file.commit();
 }
 
-bool Preferences::contains(const QString& key) const {
+bool Preferences::contains(const QString& key) const
+{
     QMutexLocker lock(&m_mutex);
     return m_values.contains(key);
 }
 
-QJsonValue Preferences::value(const QString& key) const {
+QJsonValue Preferences::value(const QString& key) const
+{
     QMutexLocker lock(&m_mutex);
     return m_values.value(key);
 }
 
-void Preferences::setValue(const QString& key, const QJsonValue& value) {
+void Preferences::setValue(const QString& key, const QJsonValue& value)
+{
     QMutexLocker lock(&m_mutex);
     m_values.insert(key, value);
-    if (!save())
+    // An unwritable store was reported once, when it was loaded.
+    if (!save() && m_writable)
         Log::debug(QStringLiteral("⚠ Could not write preferences to ") + m_path);
 }
 
-void Preferences::remove(const QString& key) {
+void Preferences::remove(const QString& key)
+{
     QMutexLocker lock(&m_mutex);
     m_values.remove(key);
-    save();
+    if (!save() && m_writable)
+        Log::debug(QStringLiteral("⚠ Could not write preferences to ") + m_path);
 }
 
-bool Preferences::boolValue(const QString& key) const {
+bool Preferences::boolValue(const QString& key) const
+{
     return storedBool(key).value_or(false);
 }
 
-std::optional<bool> Preferences::storedBool(const QString& key) const {
+std::optional<bool> Preferences::storedBool(const QString& key) const
+{
     const QJsonValue v = value(key);
     if (v.isBool())
         return v.toBool();
-    if (v.isDouble())
-        return v.toDouble() != 0.0;
     return std::nullopt;
 }
 
-double Preferences::doubleValue(const QString& key) const {
+double Preferences::doubleValue(const QString& key) const
+{
     return storedDouble(key).value_or(0.0);
 }
 
-std::optional<double> Preferences::storedDouble(const QString& key) const {
+std::optional<double> Preferences::storedDouble(const QString& key) const
+{
     const QJsonValue v = value(key);
     if (v.isDouble())
         return v.toDouble();
-    if (v.isBool())
-        return v.toBool() ? 1.0 : 0.0;
     return std::nullopt;
 }
 
-qint64 Preferences::integerValue(const QString& key) const {
+qint64 Preferences::integerValue(const QString& key) const
+{
     const double d = doubleValue(key);
     // Truncate like an integer reading of a stored number; out-of-range values read as 0.
     if (!(d > -9.2e18 && d < 9.2e18))
@@ -117,14 +141,16 @@ qint64 Preferences::integerValue(const QString& key) const {
     return static_cast<qint64>(d);
 }
 
-std::optional<QString> Preferences::stringValue(const QString& key) const {
+std::optional<QString> Preferences::stringValue(const QString& key) const
+{
     const QJsonValue v = value(key);
     if (v.isString())
         return v.toString();
     return std::nullopt;
 }
 
-std::optional<QStringList> Preferences::stringArray(const QString& key) const {
+std::optional<QStringList> Preferences::stringArray(const QString& key) const
+{
     const QJsonValue v = value(key);
     if (!v.isArray())
         return std::nullopt;
@@ -137,18 +163,21 @@ std::optional<QStringList> Preferences::stringArray(const QString& key) const {
     return list;
 }
 
-std::optional<QByteArray> Preferences::dataValue(const QString& key) const {
+std::optional<QByteArray> Preferences::dataValue(const QString& key) const
+{
     const QJsonValue v = value(key);
     if (!v.isObject() || !v.toObject().value(QStringLiteral("data")).isString())
         return std::nullopt;
     return QByteArray::fromBase64(v.toObject().value(QStringLiteral("data")).toString().toLatin1());
 }
 
-void Preferences::setStringArray(const QString& key, const QStringList& value) {
+void Preferences::setStringArray(const QString& key, const QStringList& value)
+{
     setValue(key, QJsonArray::fromStringList(value));
 }
 
-void Preferences::setData(const QString& key, const QByteArray& value) {
+void Preferences::setData(const QString& key, const QByteArray& value)
+{
     setValue(key, QJsonObject{{QStringLiteral("data"), QString::fromLatin1(value.toBase64())}});
 }
 

@@ -16,6 +16,8 @@ namespace corvanite {
 // Boolean from a number. Binary data is kept as {"data": "<base64>"}.
 //
 // A file that cannot be parsed is moved aside (never overwritten) and the store starts empty.
+// When it cannot be moved aside, the store keeps changes in memory only for this run, so the
+// user's file is left exactly as it was.
 class Preferences {
 public:
     explicit Preferences(QString filePath);
@@ -26,13 +28,16 @@ public:
     QString filePath() const { return m_path; }
     // Where an unreadable file was moved, empty when loading went well.
     QString setAsidePath() const { return m_setAsidePath; }
+    // False when an unreadable file could not be moved aside: nothing is written this run.
+    bool isWritable() const { return m_writable; }
 
     bool contains(const QString& key) const;
     QJsonValue value(const QString& key) const; // Undefined when absent
     void setValue(const QString& key, const QJsonValue& value);
     void remove(const QString& key);
 
-    // Plain readings: an absent key or a value of another kind gives false / 0 / nothing.
+    // Plain readings: an absent key or a value of another kind gives false / 0 / nothing. Kinds
+    // are not converted: a number is not a Boolean and a Boolean is not a number.
     bool boolValue(const QString& key) const;
     double doubleValue(const QString& key) const;
     qint64 integerValue(const QString& key) const;
@@ -55,6 +60,7 @@ private:
 
     QString m_path;
     QString m_setAsidePath;
+    bool m_writable = true;
     QJsonObject m_values;
     mutable QMutex m_mutex;
 };

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
 #include "settings/FeedRequest.h"
+#include "settings/SettingsManager.h"
 #include "shell/Log.h"
 
 #include <QDesktopServices>
@@ -92,8 +93,7 @@ UpdateChecker& UpdateChecker::shared() {
     // the application object at exit is not safe.
     static UpdateChecker* const checker = new UpdateChecker(
         Preferences::standard(), Clock::system(),
-        // TODO-INTEGRATION: return SettingsManager::shared().updateAutoCheck();
-        [] { return true; }, [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+        [] { return SettingsManager::shared().updateAutoCheck(); }, [](const QUrl& url) { return QDesktopServices::openUrl(url); });
     return *checker;
 }
 
