@@ -52,6 +52,20 @@ ScreenFacts screenFacts(const QScreen& screen);
 // Decides what the status item says and how tightly it says it. Stateless.
 namespace MenuBarLayout {
 
+// The line the status item shows. cpu and memPct are percentages, the rates bytes per second;
+// `metrics` in any order (sorted here; empty means CPU and memory). The compact form uses no
+// localisation, so it stays short in every language.
+QString statusText(double cpu, double memPct, double downBps, double upBps,
+                   const QList<MenuBarMetric>& metrics, bool compact);
+
+// The compact figures grouped for drawing into a small icon: the percentages in one column
+// (CPU above memory), the rates in another (down above up).
+QList<QStringList> compactColumns(double cpu, double memPct, double downBps, double upBps,
+                                  const QList<MenuBarMetric>& metrics);
+
+// The metrics as statusText uses them: sorted into case order, empty replaced by CPU, memory.
+QList<MenuBarMetric> effectiveMetrics(const QList<MenuBarMetric>& metrics);
+
 bool screenHasNotch(const std::optional<ScreenFacts>& screen);
 bool isCompact(NotchMode mode, const std::optional<ScreenFacts>& screen);
 // The free menu-bar area right of the camera housing, when there is one.
