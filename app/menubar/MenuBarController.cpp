@@ -1,0 +1,381 @@
+#include "menubar/MenuBarController.h"
+
+#include "menubar/MenuBarMenu.h"
+#include "menubar/StatusIcon.h"
+#include "menubar/StatusItemFactory.h"
+#include "panel/PanelWindowController.h"
+#include "panel/SkinManager.h"
+#include "settings/SettingsManager.h"
+#include "settings/UpdateChecker.h"
+#include "shell/L10n.h"
+#include "shell/Log.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+
+#include <cmath>
+
+namespace corvanite {
+
+namespace {
+
+constexpr int kPositionLogDelayMs = 2000;
+constexpr int kNudgeIntervalMs = 8000;
+constexpr int kFirstNudgeDelayMs = 2000;
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+// The platform's rectangle text form: {{x, y}, {w, h}}.
+QString rectText(const QRectF& rect)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}")
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height());
+}
+
+template <typename T> T& orShared(T* injected, T& (*shared)())
+{
+    return injected ? *injected : shared();
+}
+
+} // namespace
+
+MenuBarController::MenuBarController()
+    : MenuBarController(Dependencies())
+{
+}
+
+MenuBarController::MenuBarController(Dependencies d)
+    : m_item(d.item ? std::move(d.item) : makeStatusItem())
+    , m_settings(orShared(d.settings, &SettingsManager::shared))
+    , m_sampling(d.sampling.readings ? std::move(d.sampling) : MenuBarSampling::shared())
+    , m_skins(orShared(d.skins, &SkinManager::shared))
+    , m_panel(orShared(d.panel, &PanelWindowController::shared))
+    , m_l10n(orShared(d.l10n, &L10n::shared))
+    , m_availableVersion(d.availableVersion ? std::move(d.availableVersion)
+                                            : [] { return UpdateChecker::shared().availableVersion(); })
+    , m_openDownloadPage(d.openDownloadPage ? std::move(d.openDownloadPage)
+                                            : [] { UpdateChecker::shared().openDownloadPage(); })
+    , m_openSettings(std::move(d.openSettings))
+    , m_quit(d.quit ? std::move(d.quit) : [] { QCoreApplication::quit(); })
+    , m_screen(std::move(d.screen))
+    , m_icon(statusIconSet(L(QStringLiteral("menu.title"))))
+{
+    m_item->setParent(nullptr);
+}
+
+MenuBarController::~MenuBarController() = default;
+
+void MenuBarController::setup()
+{
+    Log::debug(QStringLiteral("setup() started"));
+    if (m_item->hasButton()) {
+        Log::debug(QStringLiteral("Status item button created: ") + yesNo(m_item->isVisible()));
+        connect(m_item.get(), &StatusItem::activateRequested, this,
+                &MenuBarController::statusItemClicked);
+        connect(m_item.get(), &StatusItem::contextMenuRequested, this,
+                &MenuBarController::statusItemContextClicked);
+        m_item->setTitle(L(QStringLiteral("menu.title")));
+        m_item->setToolTip(L(QStringLiteral("menu.tooltip")));
+        applyMenuBarStyle();
+    } else {
+        Log::debug(QStringLiteral("⚠ Status item button is nil"));
+    }
+
+    QTimer::singleShot(kPositionLogDelayMs, this, &MenuBarController::logStatusItemPosition);
+
+    m_sampling.setOnTick([controller = QPointer<MenuBarController>(this)] {
+        if (controller)
+            controller->updateStatusText();
+    });
+    m_sampling.start(m_settings.refreshInterval());
+
+    updateStatusText();
+    Log::debug(QStringLiteral("setup() completed; menu bar text: ")
+               + (m_item->hasButton() ? statusTitle() : QStringLiteral("nil")));
+
+    subscribe();
+
+    // Memory-pressure watch: PressureMonitor::shared().start() joins here with its component.
+    // Threshold alerts: AlertManager::shared().activate() and its panelOpener (showing the panel
+    // at anchorAt(QCursor::pos())) join here with their component.
+    // First-run tip: shown 1.2 s from now at the item, once the tip window exists.
+
+    startNudge();
+}
+
+void MenuBarController::subscribe()
+{
+    // Queued: changes arrive from the event loop, like every other main-thread delivery, and a
+    // connection made now never fires for the value already current.
+    const auto queued = Qt::QueuedConnection;
+    connect(&m_settings, &SettingsManager::menuBarModeChanged, this,
+            &MenuBarController::applyMenuBarStyle, queued);
+    connect(&m_settings, &SettingsManager::showNetSpeedChanged, this,
+            &MenuBarController::updateStatusText, queued);
+    connect(&m_settings, &SettingsManager::menuBarMetricsChanged, this,
+            &MenuBarController::applyMenuBarStyle, queued);
+    connect(&m_settings, &SettingsManager::menuBarShowIconChanged, this,
+            &MenuBarController::applyMenuBarStyle, queued);
+    connect(&m_settings, &SettingsManager::notchModeChanged, this,
+            &MenuBarController::applyMenuBarStyle, queued);
+    connect(&m_l10n, &L10n::languageChanged, this, &MenuBarController::refreshTexts, queued);
+}
+
+void MenuBarController::refreshTexts()
+{
+    m_item->setToolTip(L(QStringLiteral("menu.tooltip")));
+    m_item->setTitle(L(QStringLiteral("menu.title")));
+    const bool iconShown = !m_item->icon().isNull();
+    m_icon = statusIconSet(L(QStringLiteral("menu.title")));
+    if (iconShown)
+        m_item->setIcon(m_icon);
+    updateStatusText();
+}
+
+std::optional<ScreenFacts> MenuBarController::currentScreen() const
+{
+    if (m_screen)
+        return m_screen();
+    const QScreen* screen = nullptr;
+    if (const auto geometry = m_item->geometry())
+        screen = QGuiApplication::screenAt(geometry->center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return std::nullopt;
+    return screenFacts(*screen);
+}
+
+void MenuBarController::applyMenuBarStyle()
+{
+    if (!m_item->hasButton())
+        return;
+    m_applyingMenuBarStyle = true;
+    const bool textMode = m_settings.menuBarMode() == MenuBarMode::Text;
+    const bool compact =
+        textMode && MenuBarLayout::isCompact(m_settings.notchMode(), currentScreen());
+    m_lastCompact = compact;
+
+    if (textMode) {
+        const bool iconShown = m_settings.menuBarShowIcon() && !compact;
+        m_item->setIcon(iconShown ? m_icon : QIcon());
+        // Compact text uses the fixed-digit face, so figures do not shift as they change.
+        m_item->setFixedDigits(compact);
+        updateStatusText();
+        Log::debug(QStringLiteral("Menu bar mode: text compact=") + yesNo(compact)
+                   + QStringLiteral(" icon=") + yesNo(iconShown));
+    } else {
+        m_item->setLabel(QString(), QString());
+        m_item->setCompactColumns({});
+        m_item->setFixedDigits(false);
+        m_item->setIcon(m_icon);
+        const QRect bounds = m_item->geometry().value_or(QRect());
+        Log::debug(QStringLiteral("Menu bar mode: icon only; button=")
+                   + rectText(QRectF(QPointF(0, 0), bounds.size()))
+                   + QStringLiteral(" image=(%1, %2)")
+                         .arg(kStatusIconWidth, 0, 'f', 1)
+                         .arg(kStatusIconHeight, 0, 'f', 1));
+    }
+    m_applyingMenuBarStyle = false;
+}
+
+QString MenuBarController::labelGuide(const QList<MenuBarMetric>& metrics, bool compact)
+{
+    return MenuBarLayout::statusText(100, 100, 888.8e6, 888.8e6, metrics, compact);
+}
+
+void MenuBarController::updateStatusText()
+{
+    if (!m_item->hasButton() || m_settings.menuBarMode() != MenuBarMode::Text)
+        return;
+    const bool compact = MenuBarLayout::isCompact(m_settings.notchMode(), currentScreen());
+    if (!m_applyingMenuBarStyle && compact != m_lastCompact) {
+        applyMenuBarStyle();
+        return;
+    }
+    const MenuBarReadings r = m_sampling.readings();
+    const QList<MenuBarMetric> metrics = m_settings.menuBarMetrics();
+    m_item->setLabel(MenuBarLayout::statusText(r.cpu, r.memPct, r.downBps, r.upBps, metrics, compact),
+                     labelGuide(metrics, compact));
+    m_item->setCompactColumns(
+        MenuBarLayout::compactColumns(r.cpu, r.memPct, r.downBps, r.upBps, metrics));
+}
+
+std::unique_ptr<QMenu> MenuBarController::buildMenu()
+{
+    MenuBarMenuState state;
+    state.mode = m_settings.menuBarMode();
+    state.metrics = m_settings.menuBarMetrics();
+    state.notchMode = m_settings.notchMode();
+    state.skin = m_skins.skin();
+    state.refreshInterval = m_settings.refreshInterval();
+    state.availableVersion = m_availableVersion();
+
+    // The menu may outlive a closing controller for a moment; its items then do nothing.
+    const QPointer<MenuBarController> self(this);
+    const auto with = [self](void (MenuBarController::*action)(const QVariant&)) {
+        return [self, action](const QVariant& value) {
+            if (self)
+                (self->*action)(value);
+        };
+    };
+    const auto plain = [self](void (MenuBarController::*action)()) {
+        return [self, action] {
+            if (self)
+                (self->*action)();
+        };
+    };
+    MenuBarMenuActions actions;
+    actions.setMenuBarStyle = with(&MenuBarController::setMenuBarStyle);
+    actions.toggleNetSpeed = plain(&MenuBarController::toggleNetSpeed);
+    actions.setNotchMode = with(&MenuBarController::setNotchMode);
+    actions.setSkin = with(&MenuBarController::setSkin);
+    actions.setInterval = with(&MenuBarController::setInterval);
+    actions.openDownloadPage = plain(&MenuBarController::openDownloadPage);
+    actions.openSettings = plain(&MenuBarController::openSettings);
+    actions.quitApp = plain(&MenuBarController::quitApp);
+    return MenuBarMenu::build(state, actions);
+}
+
+QRect MenuBarController::anchorAt(QPoint at) const
+{
+    // The tray knows the item's rectangle; a StatusNotifierItem host only tells the click point.
+    if (const auto geometry = m_item->geometry())
+        return *geometry;
+    return QRect(at, QSize(1, 1));
+}
+
+void MenuBarController::statusItemClicked(QPoint at)
+{
+    m_panel.toggle(anchorAt(at));
+}
+
+void MenuBarController::statusItemContextClicked(QPoint at)
+{
+    QMenu* menu = buildMenu().release();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(at);
+}
+
+void MenuBarController::startNudge()
+{
+    delete m_nudgeTimer.data();
+    m_nudgeTimer = new QTimer(this);
+    m_nudgeTimer->setInterval(kNudgeIntervalMs);
+    connect(m_nudgeTimer, &QTimer::timeout, this, &MenuBarController::nudgeStatusItem);
+    m_nudgeTimer->start();
+    QTimer::singleShot(kFirstNudgeDelayMs, this, &MenuBarController::nudgeStatusItem);
+}
+
+void MenuBarController::nudgeStatusItem()
+{
+    // The nudge moves the item's own window back into view when the menu bar has pushed it
+    // behind a camera housing. Linux status areas place their items themselves and give us no
+    // window to move, so there is nothing to do; the compact decision is still re-made on
+    // every tick by updateStatusText().
+}
+
+void MenuBarController::logStatusItemPosition()
+{
+    if (!m_item->hasButton()) {
+        Log::debug(QStringLiteral("⚠ Status item button is nil"));
+        return;
+    }
+    const auto frame = m_item->geometry();
+    if (!frame) {
+        Log::debug(QStringLiteral("⚠ Status item button has no window"));
+        return;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const double screenWidth = primary ? primary->geometry().width() : 0.0;
+    Log::debug(QStringLiteral("Status item window frame=") + rectText(*frame)
+               + QStringLiteral(" screenWidth=") + QString::number(screenWidth, 'f', 1)
+               + QStringLiteral(" isVisible=") + yesNo(m_item->isVisible()));
+}
+
+void MenuBarController::setMenuBarStyle(const QVariant& raw)
+{
+    const auto mode = menuBarModeFromRaw(raw.toString());
+    if (!mode)
+        return;
+    m_settings.setMenuBarMode(*mode);
+    applyMenuBarStyle();
+}
+
+void MenuBarController::toggleNetSpeed()
+{
+    // Flip what the tick shows, so the click always does what the user sees.
+    m_settings.setShowNetSpeed(!m_settings.menuBarMetrics().contains(MenuBarMetric::Network));
+    updateStatusText();
+}
+
+void MenuBarController::setNotchMode(const QVariant& raw)
+{
+    const auto mode = notchModeFromRaw(raw.toString());
+    if (!mode)
+        return;
+    m_settings.setNotchMode(*mode);
+    applyMenuBarStyle();
+}
+
+void MenuBarController::setSkin(const QVariant& raw)
+{
+    const auto skin = panelSkinFromRaw(raw.toString());
+    if (!skin)
+        return;
+    m_skins.setSkin(*skin);
+    Log::debug(QStringLiteral("Panel skin changed: ") + rawValue(*skin));
+}
+
+void MenuBarController::setInterval(const QVariant& seconds)
+{
+    switch (seconds.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        break;
+    default:
+        return;
+    }
+    const double value = seconds.toDouble();
+    if (!std::isfinite(value) || value <= 0)
+        return;
+    m_settings.setRefreshInterval(value);
+}
+
+void MenuBarController::openDownloadPage()
+{
+    m_openDownloadPage();
+}
+
+void MenuBarController::openSettings()
+{
+    if (m_openSettings) {
+        m_openSettings();
+        return;
+    }
+    Log::debug(QStringLiteral("⚠ Settings requested, but no settings window is available"));
+}
+
+void MenuBarController::setOpenSettings(std::function<void()> openSettings)
+{
+    m_openSettings = std::move(openSettings);
+}
+
+void MenuBarController::quitApp()
+{
+    m_quit();
+}
+
+} // namespace corvanite

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "menubar/MenuBarLayout.h"
+#include "menubar/StatusItem.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QTimer>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QMenu;
+
+namespace corvanite {
+
+class L10n;
+class PanelWindowController;
+class SettingsManager;
+class SkinManager;
+
+// The latest readings the status text is made of.
+struct MenuBarReadings {
+    double cpu = 0;    // percent of the whole machine
+    double memPct = 0; // percent of physical memory in use
+    double downBps = 0;
+    double upBps = 0;
+};
+
+// The sampling engine as the status item uses it.
+struct MenuBarSampling {
+    std::function<MenuBarReadings()> readings;
+    std::function<void(std::function<void()>)> setOnTick;
+    std::function<void(double)> start;
+
+    // The shared engine reading this machine.
+    static MenuBarSampling shared();
+};
+
+// Owns the application's status item: shows the live status text or the drawn icon, toggles
+// the panel on a primary click, pops the settings menu on a context click and keeps the text
+// current on every sampling tick and every relevant settings change.
+class MenuBarController : public QObject {
+    Q_OBJECT
+public:
+    struct Dependencies {
+        std::unique_ptr<StatusItem> item;
+        SettingsManager* settings = nullptr;
+        MenuBarSampling sampling;
+        SkinManager* skins = nullptr;
+        PanelWindowController* panel = nullptr;
+        L10n* l10n = nullptr;
+        std::function<std::optional<QString>()> availableVersion;
+        std::function<void()> openDownloadPage;
+        std::function<void()> openSettings;
+        std::function<void()> quit;
+        // The screen the item is on; empty uses the item's screen, else the primary one.
+        std::function<std::optional<ScreenFacts>()> screen;
+    };
+
+    // The desktop's status item (StatusNotifierItem, XEmbed tray or none) and the shared
+    // services.
+    MenuBarController();
+    // Any dependency left empty is taken from the shared services.
+    explicit MenuBarController(Dependencies dependencies);
+    ~MenuBarController() override;
+
+    void setup();
+    void applyMenuBarStyle();
+    void updateStatusText();
+    // The context menu, built afresh for every opening; the caller owns it.
+    std::unique_ptr<QMenu> buildMenu();
+    void startNudge();
+    void nudgeStatusItem();
+    void logStatusItemPosition();
+
+    // Menu actions. Values that do not parse are ignored.
+    void setMenuBarStyle(const QVariant& raw);
+    void toggleNetSpeed();
+    void setNotchMode(const QVariant& raw);
+    void setSkin(const QVariant& raw);
+    void setInterval(const QVariant& seconds);
+    void openDownloadPage();
+    void openSettings();
+    void quitApp();
+
+    // Clicks on the item: toggle the panel there / pop the menu there.
+    void statusItemClicked(QPoint at);
+    void statusItemContextClicked(QPoint at);
+
+    // Shows the settings window; until one is wired in, the settings item only logs.
+    void setOpenSettings(std::function<void()> openSettings);
+
+    StatusItem& statusItem() const { return *m_item; }
+    bool lastCompact() const { return m_lastCompact; }
+    const QTimer* nudgeTimer() const { return m_nudgeTimer; }
+    // The text the item currently shows beside or instead of its icon ("" in icon mode).
+    QString statusTitle() const { return m_item->label(); }
+
+    // The guide string: the widest status text expected with these metrics.
+    static QString labelGuide(const QList<MenuBarMetric>& metrics, bool compact);
+
+private:
+    std::optional<ScreenFacts> currentScreen() const;
+    QRect anchorAt(QPoint at) const;
+    void subscribe();
+    void refreshTexts();
+
+    std::unique_ptr<StatusItem> m_item;
+    SettingsManager& m_settings;
+    MenuBarSampling m_sampling;
+    SkinManager& m_skins;
+    PanelWindowController& m_panel;
+    L10n& m_l10n;
+    std::function<std::optional<QString>()> m_availableVersion;
+    std::function<void()> m_openDownloadPage;
+    std::function<void()> m_openSettings;
+    std::function<void()> m_quit;
+    std::function<std::optional<ScreenFacts>()> m_screen;
+
+    QIcon m_icon;
+    QPointer<QTimer> m_nudgeTimer;
+    bool m_lastCompact = false;
+    bool m_applyingMenuBarStyle = false;
+};
+
+} // namespace corvanite
