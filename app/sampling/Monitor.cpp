@@ -63,7 +63,9 @@ Monitor& Monitor::shared() {
 }
 
 void Monitor::start(double interval) {
-    m_refreshInterval = interval;
+    // Settings only ever hand over sane values; anything else must not spin the main thread.
+    m_refreshInterval =
+        std::isfinite(interval) ? std::max(interval, kMinimumInterval) : kDefaultInterval;
     if (const std::optional<double> boot = m_sources.bootTime->readBootTime())
         m_bootDate = *boot - kUnixToAbsolute;
     else
@@ -106,11 +108,9 @@ void Monitor::schedule() {
         m_timer->setObjectName(QStringLiteral("samplingTimer"));
         connect(m_timer.get(), &QTimer::timeout, this, &Monitor::sample);
     }
-    double seconds = effectiveInterval();
-    if (!std::isfinite(seconds))
-        seconds = kDefaultInterval;
-    seconds = std::max(seconds, kMinimumInterval);
-    m_timer->start(static_cast<int>(std::lround(std::min(seconds, 86400.0) * 1000.0)));
+    // A day at most keeps the period within the timer's millisecond range.
+    const double seconds = std::min(effectiveInterval(), 86400.0);
+    m_timer->start(static_cast<int>(std::lround(seconds * 1000.0)));
 }
 
 void Monitor::stop() {

@@ -67,6 +67,7 @@ public:
     static Monitor& shared();
 
     // Sets the user's interval, reads the boot time, schedules the timer and takes a pass at once.
+    // An interval below kMinimumInterval is raised to it; one that is not a number is the default.
     void start(double interval = kDefaultInterval);
     // Does what start() does, unless the interval differs by 0.01 s or less from the current one.
     void setInterval(double interval);

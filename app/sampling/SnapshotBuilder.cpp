@@ -39,7 +39,8 @@ Snapshot SnapshotBuilder::build(const PassFlags& flags, const QList<ProcessSampl
         snapshot.livePids = std::move(scanned.livePids);
     } else {
         snapshot.processes = lastProcesses;
-        snapshot.livePids.reserve(lastProcesses.size());
+        if (!lastProcesses.isEmpty())
+            snapshot.livePids.reserve(lastProcesses.size());
         for (const ProcessSample& process : lastProcesses)
             snapshot.livePids.insert(process.pid);
     }

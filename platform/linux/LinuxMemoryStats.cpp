@@ -2,9 +2,11 @@
 
 #include "platform/linux/ProcText.h"
 
-#include <QDir>
-
 #include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <unistd.h>
 
 namespace corvanite {
@@ -49,7 +51,7 @@ quint64 systemPageSize() {
 } // namespace
 
 LinuxMemoryStats::LinuxMemoryStats(const QString& root, quint64 pageSize)
-    : m_root(root)
+    : m_blockDir(pathUnderRoot(root, "sys/block"))
     , m_pageSize(pageSize > 0 ? pageSize : systemPageSize())
     , m_meminfo(pathUnderRoot(root, "proc/meminfo"), 8 * 1024) {
     rescanZram();
@@ -57,23 +59,30 @@ LinuxMemoryStats::LinuxMemoryStats(const QString& root, quint64 pageSize)
 
 LinuxMemoryStats::~LinuxMemoryStats() = default;
 
+// Plain directory and file calls with stack buffers: this runs on the sampling thread every
+// kZramRescanEvery passes and should not cost more than the readings it serves.
 void LinuxMemoryStats::rescanZram() {
     m_zram.clear();
     m_readsSinceRescan = 0;
-    const QDir block(QFile::decodeName(pathUnderRoot(m_root, "sys/block")));
-    const QStringList devices =
-        block.entryList({QStringLiteral("zram*")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& device : devices) {
+    DIR* dir = ::opendir(m_blockDir.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, "zram", 4) != 0)
+            continue;
         // A device without a disk size holds nothing; reading it every pass would cost a system
         // call for a constant 0. A device set up later is found at the next rescan.
-        const QByteArray size = ProcFile::readOnce(
-            QFile::encodeName(block.filePath(device + QStringLiteral("/disksize"))));
-        if (size.trimmed() == "0")
+        char path[PATH_MAX];
+        std::snprintf(path, sizeof path, "%s/%s/disksize", m_blockDir.constData(), entry->d_name);
+        char size[32];
+        const std::string_view sizeText = ProcFile::readInto(path, size, sizeof size);
+        if (!sizeText.empty() && sizeText[0] == '0' &&
+            (sizeText.size() == 1 || sizeText[1] == '\n'))
             continue;
-        const QByteArray path =
-            QFile::encodeName(block.filePath(device + QStringLiteral("/mm_stat")));
-        m_zram.push_back(std::make_unique<ProcFile>(path, 256));
+        std::snprintf(path, sizeof path, "%s/%s/mm_stat", m_blockDir.constData(), entry->d_name);
+        m_zram.push_back(std::make_unique<ProcFile>(QByteArray(path), 256));
     }
+    ::closedir(dir);
 }
 
 std::optional<MemoryStats> LinuxMemoryStats::readMemoryStats() {
@@ -96,8 +105,9 @@ std::optional<MemoryStats> LinuxMemoryStats::readMemoryStats() {
         }
         zramBytes += parseZramUsed(stat).value_or(0);
     }
+    // A device that went away is dropped; the periodic rescan notices new ones.
     if (zramGone)
-        rescanZram();
+        std::erase_if(m_zram, [](const auto& device) { return !device->ok(); });
     return toStats(*values, zramBytes, m_pageSize);
 }
 

@@ -58,7 +58,7 @@ public:
 private:
     void rescanZram();
 
-    QString m_root;
+    QByteArray m_blockDir;
     quint64 m_pageSize;
     ProcFile m_meminfo;
     std::vector<std::unique_ptr<ProcFile>> m_zram;

@@ -61,6 +61,18 @@ QByteArray ProcFile::readOnce(const QByteArray& path) {
     return file.ok() ? QByteArray(text.data(), static_cast<qsizetype>(text.size())) : QByteArray();
 }
 
+std::string_view ProcFile::readInto(const char* path, char* buffer, std::size_t capacity) {
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    ssize_t n;
+    do {
+        n = ::read(fd, buffer, capacity);
+    } while (n < 0 && errno == EINTR);
+    ::close(fd);
+    return n > 0 ? std::string_view(buffer, static_cast<std::size_t>(n)) : std::string_view();
+}
+
 QByteArray pathUnderRoot(const QString& root, const char* relative) {
     QByteArray path = QFile::encodeName(root.isEmpty() ? QStringLiteral("/") : root);
     if (!path.endsWith('/'))

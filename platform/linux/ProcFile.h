@@ -27,6 +27,8 @@ public:
 
     // Reads a small file once (open, read, close); empty on failure.
     static QByteArray readOnce(const QByteArray& path);
+    // The same into a caller's buffer, without allocating; at most `capacity` bytes.
+    static std::string_view readInto(const char* path, char* buffer, std::size_t capacity);
 
 private:
     bool ensureOpen();

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <thread>
 
 using namespace corvanite;
@@ -124,6 +125,21 @@ TEST(Monitor, effectiveInterval) {
         ASSERT_TRUE(h.waitForPass());
         EXPECT_EQ(h.monitor->effectiveInterval(), c.expected);
         EXPECT_EQ(h.timerMs(), static_cast<int>(c.expected * 1000));
+    }
+}
+
+TEST(Monitor, unusableIntervalsNeverSpinTheTimer) {
+    struct Case {
+        double interval;
+        int expectedMs;
+    };
+    const Case cases[] = {{0.0, 250}, {-5.0, 250}, {std::nan(""), 2000}, {1e12, 86400000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.interval);
+        Harness h;
+        h.monitor->start(c.interval);
+        EXPECT_EQ(h.timerMs(), c.expectedMs);
+        ASSERT_TRUE(h.waitForPass());
     }
 }
 
