@@ -1,23 +1,11 @@
 #include "settings/SettingsTypes.h"
 
+#include "shell/L10n.h"
+
 #include <cmath>
 #include <limits>
 
 namespace corvanite {
-
-namespace {
-
-// TODO-INTEGRATION: switch both to L(key) / L(key, {count}) from "shell/L10n.h" once the
-// localisation tables are on this branch. Until then the key stands in for the text.
-QString settingsText(const QString& key) {
-    return key;
-}
-
-QString settingsText(const QString& key, int count) {
-    return key + QLatin1Char(' ') + QString::number(count);
-}
-
-} // namespace
 
 QString rawValue(TempUnit unit) {
     return unit == TempUnit::Fahrenheit ? QStringLiteral("fahrenheit") : QStringLiteral("celsius");
@@ -45,7 +33,7 @@ QString displayNameKey(TempUnit unit) {
 }
 
 QString displayName(TempUnit unit) {
-    return settingsText(displayNameKey(unit));
+    return L(displayNameKey(unit));
 }
 
 qint64 display(TempUnit unit, double celsius) {
@@ -96,7 +84,7 @@ const QList<PanelModule>& allPanelModules() {
 }
 
 QString displayName(PanelModule module) {
-    return settingsText(QStringLiteral("settings.module.") + rawValue(module));
+    return L(QStringLiteral("settings.module.") + rawValue(module));
 }
 
 std::optional<ProcessRowPreset> processRowPresetFromRaw(qint64 raw) {
@@ -114,7 +102,7 @@ const QList<ProcessRowPreset>& allProcessRowPresets() {
 }
 
 QString displayName(ProcessRowPreset preset) {
-    return settingsText(QStringLiteral("settings.layout.rows.value"), rawValue(preset));
+    return L(QStringLiteral("settings.layout.rows.value"), {rawValue(preset)});
 }
 
 } // namespace corvanite

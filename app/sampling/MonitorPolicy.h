@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+namespace corvanite {
+
+// The questions the sampling engine asks the rest of the application on each tick. Each is
+// asked on the main thread; an empty function answers false.
+struct MonitorPolicy {
+    std::function<bool()> iconOnlyMenuBar;  // the status item shows the icon and no figures
+    std::function<bool()> alertsEnabled;    // threshold alerts are switched on
+    std::function<bool()> wantsProcessScan; // the insight engine needs a process table now
+    std::function<bool()> wantsTempSample;  // the history store wants a temperature now
+};
+
+// The policy wired to the application's settings and analysis services.
+MonitorPolicy defaultMonitorPolicy();
+
+} // namespace corvanite

@@ -1,0 +1,112 @@
+// Cost of the light pass every tick pays: CPU total and per core, memory and network, read from
+// this machine's /proc and turned into a snapshot. Budget: 25 µs.
+
+#include "platform/Clock.h"
+#include "platform/SystemSources.h"
+#include "platform/linux/LinuxCpuTicks.h"
+#include "platform/linux/LinuxMemoryStats.h"
+#include "platform/linux/LinuxNetworkCounters.h"
+#include "platform/linux/ProcFile.h"
+#include "sampling/SnapshotBuilder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstddef>
+
+using namespace corvanite;
+
+// Counts heap allocations (Qt's containers included: they call malloc directly), so the
+// benchmark shows what a pass allocates. glibc's own entry points do the work.
+static std::atomic<long> s_allocations{0};
+
+extern "C" {
+void* __libc_malloc(std::size_t);
+void* __libc_calloc(std::size_t, std::size_t);
+void* __libc_realloc(void*, std::size_t);
+
+void* malloc(std::size_t size) {
+    ++s_allocations;
+    return __libc_malloc(size);
+}
+void* calloc(std::size_t count, std::size_t size) {
+    ++s_allocations;
+    return __libc_calloc(count, size);
+}
+void* realloc(void* p, std::size_t size) {
+    ++s_allocations;
+    return __libc_realloc(p, size);
+}
+}
+
+static void countAllocations(benchmark::State& state, long before) {
+    state.counters["allocs/pass"] = benchmark::Counter(static_cast<double>(s_allocations - before),
+                                                       benchmark::Counter::kAvgIterations);
+}
+
+static void LightPass(benchmark::State& state) {
+    SystemSources sources = SystemSources::forThisMachine();
+    SnapshotBuilder builder(sources, Clock::system());
+    const PassFlags light;
+    const QList<ProcessSample> noProcesses;
+    builder.build(light, noProcesses); // first pass sizes the buffers
+    const long before = s_allocations;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(builder.build(light, noProcesses));
+    countAllocations(state, before);
+}
+BENCHMARK(LightPass);
+
+static void ReadCpuTicks(benchmark::State& state) {
+    LinuxCpuTicks source;
+    CpuTicksReading reading;
+    source.read(reading);
+    const long before = s_allocations;
+    for (auto _ : state) {
+        source.read(reading);
+        benchmark::DoNotOptimize(reading.cores.data());
+    }
+    countAllocations(state, before);
+}
+BENCHMARK(ReadCpuTicks);
+
+static void ReadMemoryStats(benchmark::State& state) {
+    LinuxMemoryStats source;
+    const long before = s_allocations;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(source.readMemoryStats());
+    countAllocations(state, before);
+}
+BENCHMARK(ReadMemoryStats);
+
+static void ReadNetworkBytes(benchmark::State& state) {
+    LinuxNetworkCounters source;
+    source.readNetworkBytes();
+    const long before = s_allocations;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(source.readNetworkBytes());
+    countAllocations(state, before);
+}
+BENCHMARK(ReadNetworkBytes);
+
+// Parsing alone, on this machine's current file contents: what the pass adds to the kernel's cost.
+static void ParseMeminfo(benchmark::State& state) {
+    const QByteArray text = ProcFile::readOnce("/proc/meminfo");
+    const std::string_view view(text.constData(), static_cast<std::size_t>(text.size()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LinuxMemoryStats::parseMeminfo(view));
+}
+BENCHMARK(ParseMeminfo);
+
+static void ParseStat(benchmark::State& state) {
+    const QByteArray text = ProcFile::readOnce("/proc/stat");
+    const std::string_view view(text.constData(), static_cast<std::size_t>(text.size()));
+    CpuTicksReading reading;
+    for (auto _ : state) {
+        LinuxCpuTicks::parse(view, reading);
+        benchmark::DoNotOptimize(reading.cores.data());
+    }
+}
+BENCHMARK(ParseStat);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+
+namespace corvanite {
+
+class BootTimeSource {
+public:
+    virtual ~BootTimeSource() = default;
+    // Seconds since 1970-01-01 UTC at which the machine booted; absent when unreadable.
+    virtual std::optional<double> readBootTime() = 0;
+};
+
+} // namespace corvanite

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/VolumeSpace.h"
+
+#include <QString>
+
+namespace corvanite {
+
+// statvfs of the home folder: free = blocks available to an unprivileged user (the space the
+// user can actually fill), total = all blocks, both in fragment-size units.
+class LinuxVolume final : public VolumeSource {
+public:
+    // An empty path means $HOME, looked up at each reading.
+    explicit LinuxVolume(QString path = {});
+    std::optional<VolumeSpace> readHomeVolume() override;
+
+private:
+    QString m_path;
+};
+
+} // namespace corvanite
