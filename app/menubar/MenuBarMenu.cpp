@@ -9,16 +9,14 @@ namespace corvanite {
 
 namespace {
 
-QAction* addItem(QMenu* menu, const QString& key, const QString& title)
-{
+QAction* addItem(QMenu* menu, const QString& key, const QString& title) {
     QAction* action = menu->addAction(title);
     action->setObjectName(key);
     return action;
 }
 
 QAction* addValueItem(QMenu* menu, const QString& key, const QVariant& value, bool ticked,
-                      bool enabled, const std::function<void(const QVariant&)>& handler)
-{
+                      bool enabled, const std::function<void(const QVariant&)>& handler) {
     QAction* action = addItem(menu, key, L(key));
     action->setData(value);
     action->setCheckable(true);
@@ -31,16 +29,14 @@ QAction* addValueItem(QMenu* menu, const QString& key, const QVariant& value, bo
     return action;
 }
 
-void connectPlain(QAction* action, const std::function<void()>& handler)
-{
+void connectPlain(QAction* action, const std::function<void()>& handler) {
     QObject::connect(action, &QAction::triggered, action, [handler] {
         if (handler)
             handler();
     });
 }
 
-QMenu* addSubmenu(QMenu* menu, const QString& key, bool enabled)
-{
+QMenu* addSubmenu(QMenu* menu, const QString& key, bool enabled) {
     QMenu* submenu = menu->addMenu(L(key));
     submenu->menuAction()->setObjectName(key);
     submenu->menuAction()->setEnabled(enabled);
@@ -50,8 +46,7 @@ QMenu* addSubmenu(QMenu* menu, const QString& key, bool enabled)
 } // namespace
 
 std::unique_ptr<QMenu> MenuBarMenu::build(const MenuBarMenuState& state,
-                                          const MenuBarMenuActions& actions)
-{
+                                          const MenuBarMenuActions& actions) {
     auto menu = std::make_unique<QMenu>();
     const bool textMode = state.mode == MenuBarMode::Text;
 
@@ -80,14 +75,16 @@ std::unique_ptr<QMenu> MenuBarMenu::build(const MenuBarMenuState& state,
 
     QMenu* skin = addSubmenu(menu.get(), QStringLiteral("menu.skin"), true);
     for (PanelSkin each : allPanelSkins())
-        addValueItem(skin, displayKey(each), rawValue(each), each == state.skin, true, actions.setSkin);
+        addValueItem(skin, displayKey(each), rawValue(each), each == state.skin, true,
+                     actions.setSkin);
     menu->addSeparator();
 
     QMenu* interval = addSubmenu(menu.get(), QStringLiteral("menu.interval"), true);
     const struct {
         const char* key;
         double seconds;
-    } intervals[] = {{"menu.interval.1s", 1.0}, {"menu.interval.2s", 2.0}, {"menu.interval.5s", 5.0}};
+    } intervals[] = {
+        {"menu.interval.1s", 1.0}, {"menu.interval.2s", 2.0}, {"menu.interval.5s", 5.0}};
     for (const auto& each : intervals) {
         addValueItem(interval, QLatin1String(each.key), each.seconds,
                      state.refreshInterval == each.seconds, true, actions.setInterval);
@@ -95,15 +92,17 @@ std::unique_ptr<QMenu> MenuBarMenu::build(const MenuBarMenuState& state,
     menu->addSeparator();
 
     if (state.availableVersion) {
-        QAction* update = addItem(menu.get(), QStringLiteral("menu.updateAvailable"),
-                                  L(QStringLiteral("menu.updateAvailable"), {*state.availableVersion}));
+        QAction* update =
+            addItem(menu.get(), QStringLiteral("menu.updateAvailable"),
+                    L(QStringLiteral("menu.updateAvailable"), {*state.availableVersion}));
         connectPlain(update, actions.openDownloadPage);
     }
     QAction* settings =
         addItem(menu.get(), QStringLiteral("menu.settings"), L(QStringLiteral("menu.settings")));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     connectPlain(settings, actions.openSettings);
-    QAction* quit = addItem(menu.get(), QStringLiteral("menu.quit"), L(QStringLiteral("menu.quit")));
+    QAction* quit =
+        addItem(menu.get(), QStringLiteral("menu.quit"), L(QStringLiteral("menu.quit")));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connectPlain(quit, actions.quitApp);
     return menu;

@@ -35,7 +35,9 @@ TrayStatusItem::TrayStatusItem(QObject* parent)
     , m_tray(new QSystemTrayIcon(this)) {
     connect(m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger)
+                // A second click soon after the first arrives as a double click; it is still
+                // a click of its own (the first opened the panel, this one closes it).
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
                     Q_EMIT activateRequested(QCursor::pos());
                 else if (reason == QSystemTrayIcon::Context)
                     Q_EMIT contextMenuRequested(QCursor::pos());

