@@ -1,3 +1,4 @@
+#include "MenuBarFixture.h"
 #include "PrivateBus.h"
 #include "Screenshots.h"
 #include "WaitFor.h"
@@ -7,11 +8,13 @@
 #include "menubar/StatusIcon.h"
 #include "menubar/StatusItemFactory.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusContext>
 #include <QDBusMetaType>
 #include <QDBusVariant>
+#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -213,6 +216,63 @@ TEST(SniStatusItem, SettingAValueTwiceNotifiesOnce) {
     // A new icon object that draws the same pixels sends nothing.
     item.setIcon(statusIconSet());
     EXPECT_EQ(icons, 1);
+}
+
+// The whole path as a desktop sees it: the application's controller behind a StatusNotifierItem,
+// a host reading it and clicking it over the bus.
+class SniControllerOnPrivateBus : public corvanite::test::MenuBarFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(bus.isRunning()) << bus.error().toStdString();
+        host = bus.connect(QStringLiteral("host"));
+        ASSERT_TRUE(host.registerService(QLatin1String(SniStatusItem::kWatcherService)));
+        ASSERT_TRUE(host.registerObject(QLatin1String(SniStatusItem::kWatcherPath), &watcher,
+                                        QDBusConnection::ExportAllSlots));
+    }
+
+    QDBusMessage call(const QString& service, const QString& interface, const QString& method,
+                      const QVariantList& arguments) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            service, QLatin1String(SniStatusItem::kItemPath), interface, method);
+        message.setArguments(arguments);
+        return PrivateBus::callAndWait(host, message);
+    }
+
+    PrivateBus bus;
+    TestWatcher watcher;
+    QDBusConnection host{QString()};
+};
+
+TEST_F(SniControllerOnPrivateBus, HostSeesTheLiveTextAndItsClicksOpenMenuAndPanel) {
+    settings.setMenuBarMode(MenuBarMode::Text);
+    settings.setMenuBarMetrics({MenuBarMetric::Cpu, MenuBarMetric::Memory});
+    auto controller = make(std::make_unique<SniStatusItem>(bus.connect(QStringLiteral("app"))));
+    controller->setup();
+    const QString service = static_cast<SniStatusItem&>(controller->statusItem()).serviceName();
+    ASSERT_TRUE(corvanite::test::waitFor([&] { return watcher.registered.contains(service); }));
+
+    const auto label = [&] {
+        const QDBusMessage reply =
+            call(service, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                 {QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("XAyatanaLabel")});
+        return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+    };
+    EXPECT_EQ(label(), QStringLiteral("CPU 23%  MEM 61%"));
+    readings = {42, 61, 0, 0};
+    tick();
+    EXPECT_EQ(label(), QStringLiteral("CPU 42%  MEM 61%"));
+
+    const QString sni = QStringLiteral("org.kde.StatusNotifierItem");
+    call(service, sni, QStringLiteral("ContextMenu"), {100, 30});
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->pos(), QPoint(100, 30));
+    menu->close();
+
+    call(service, sni, QStringLiteral("Activate"), {500, 30});
+    EXPECT_TRUE(panel.isShown());
+    call(service, sni, QStringLiteral("Activate"), {500, 30});
+    EXPECT_FALSE(panel.isShown());
 }
 
 TEST(SniPixmap, ArgbInNetworkByteOrder) {

@@ -101,6 +101,19 @@ TEST_F(TrayOnXvfb, TextItemReadsInTheTrayAndRightClickOpensItsMenu) {
     x->screenshot().save(screenshotPath(QStringLiteral("tray-text-menu.png")));
 }
 
+TEST_F(TrayOnXvfb, IconItemTakesASquareSlot) {
+    ProbeProcess probe(QStringLiteral(CORVANITE_STATUS_PROBE),
+                       {QStringLiteral("--label"), QString()}, probeEnvironment(*x));
+    const QRect item = settledGeometry(probe, 1);
+    ASSERT_TRUE(item.isValid()) << probe.transcript().toStdString();
+    EXPECT_EQ(item.size(), QSize(22, 22));
+    const QImage icon = x->screenshot().copy(item);
+    icon.scaled(icon.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .save(screenshotPath(QStringLiteral("tray-icon-item-x4.png")));
+    // The drawn strokes span most of the slot.
+    EXPECT_GT(inkedColumnShare(icon), 0.6);
+}
+
 // The application's own status item, with live readings, in text mode.
 TEST_F(TrayOnXvfb, ControllerShowsLiveFiguresOpensItsMenuAndTogglesThePanel) {
     const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/corvanite");
