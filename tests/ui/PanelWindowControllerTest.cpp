@@ -1,9 +1,11 @@
+#include "LogWatch.h"
+#include "QtPrinters.h"
+
 #include "panel/PanelWindowController.h"
 #include "platform/Clock.h"
 #include "shell/Log.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -12,11 +14,6 @@
 using namespace corvanite;
 
 namespace {
-
-QString logText() {
-    QFile file(Logger::shared().path());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 class PanelWindowControllerTest : public ::testing::Test {
 protected:
@@ -27,8 +24,7 @@ protected:
 };
 
 TEST_F(PanelWindowControllerTest, OpeningPublishesAndClosingPausesAndLogsBoth) {
-    const qsizetype opened = logText().count(QStringLiteral("] Panel opened"));
-    const qsizetype closed = logText().count(QStringLiteral("] Panel closed"));
+    const corvanite::test::LogWatch log;
     controller.toggle(anchor);
     ASSERT_TRUE(controller.isShown());
     EXPECT_EQ(controller.panel()->size(), QSize(400, 668));
@@ -36,8 +32,8 @@ TEST_F(PanelWindowControllerTest, OpeningPublishesAndClosingPausesAndLogsBoth) {
     EXPECT_FALSE(controller.isShown());
     EXPECT_EQ(pausedCalls, (QList<bool>{false, true}));
     EXPECT_EQ(controller.lastCloseAt(), clock.now());
-    EXPECT_EQ(logText().count(QStringLiteral("] Panel opened")), opened + 1);
-    EXPECT_EQ(logText().count(QStringLiteral("] Panel closed")), closed + 1);
+    EXPECT_EQ(log.lines(),
+              (QStringList{QStringLiteral("Panel opened"), QStringLiteral("Panel closed")}));
 }
 
 TEST_F(PanelWindowControllerTest, AToggleWithinAQuarterSecondOfACloseDoesNotReopen) {
