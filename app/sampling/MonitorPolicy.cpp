@@ -1,16 +1,16 @@
 #include "sampling/MonitorPolicy.h"
 
+#include "settings/SettingsManager.h"
+
 namespace corvanite {
 
 MonitorPolicy defaultMonitorPolicy() {
     MonitorPolicy policy;
-    // TODO-INTEGRATION: answer from the services once they exist:
-    //   iconOnlyMenuBar  = SettingsManager::shared().menuBarMode() == MenuBarMode::icon
-    //   alertsEnabled    = SettingsManager::shared().alertsEnabled()
-    //   wantsProcessScan = InsightEngine::shared().wantsProcessScan()
-    //   wantsTempSample  = HistoryStore::shared().wantsTempSample()
-    policy.iconOnlyMenuBar = [] { return false; };
-    policy.alertsEnabled = [] { return false; };
+    policy.iconOnlyMenuBar = [] {
+        return SettingsManager::shared().menuBarMode() == MenuBarMode::Icon;
+    };
+    policy.alertsEnabled = [] { return SettingsManager::shared().alertsEnabled(); };
+    // The insight engine and the history store ask for these once they exist.
     policy.wantsProcessScan = [] { return false; };
     policy.wantsTempSample = [] { return false; };
     return policy;

@@ -1,16 +1,8 @@
 #include "sampling/Samples.h"
 
+#include "shell/L10n.h"
+
 namespace corvanite {
-
-namespace {
-
-// TODO-INTEGRATION: return L(key) from "shell/L10n.h" once localisation is in the tree. Until
-// then the key itself stands in for the text.
-QString localizedText(const QString& key) {
-    return key;
-}
-
-} // namespace
 
 QString BatterySample::statusKey() const {
     if (isCharging)
@@ -23,7 +15,7 @@ QString BatterySample::statusKey() const {
 }
 
 QString BatterySample::statusText() const {
-    return localizedText(statusKey());
+    return L(statusKey());
 }
 
 void registerSampleMetaTypes() {

@@ -1,14 +1,14 @@
 #include "settings/SettingsHooks.h"
 
+#include "sampling/Monitor.h"
+
 namespace corvanite {
 
 SettingsHooks defaultSettingsHooks() {
     SettingsHooks hooks;
-    // TODO-INTEGRATION: Monitor::shared().setInterval(seconds).
-    hooks.setMonitorInterval = [](double) {};
-    // TODO-INTEGRATION: Monitor::shared().applyEffectiveInterval().
-    hooks.applyEffectiveInterval = [] {};
-    // TODO-INTEGRATION: AlertManager::shared().requestAuthorization(std::move(completion)).
+    hooks.setMonitorInterval = [](double seconds) { Monitor::shared().setInterval(seconds); };
+    hooks.applyEffectiveInterval = [] { Monitor::shared().applyEffectiveInterval(); };
+    // Desktop notifications need no permission; the alert manager answers here once it exists.
     hooks.requestNotificationAuthorization = [](std::function<void(bool)> completion) {
         completion(true);
     };
