@@ -96,6 +96,11 @@ void Monitor::applyEffectiveInterval() {
         schedule();
 }
 
+void Monitor::setPolicy(MonitorPolicy policy) {
+    m_policy = std::move(policy);
+    applyEffectiveInterval();
+}
+
 double Monitor::effectiveInterval() const {
     if (m_publishingPaused && ask(m_policy.iconOnlyMenuBar) && !ask(m_policy.alertsEnabled))
         return std::max(m_refreshInterval, kIdleInterval);

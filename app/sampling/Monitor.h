@@ -86,6 +86,9 @@ public:
     // Seconds since boot; 0 when the boot time could not be read.
     double uptime() const;
     // Called on every applied pass, right after CPU, memory and network are published.
+    // Replaces the questions the engine asks about the rest of the application; the terminal
+    // status line, for one, always shows numbers, so the idle stretch must not apply there.
+    void setPolicy(MonitorPolicy policy);
     void setOnTick(std::function<void()> onTick) { m_onTick = std::move(onTick); }
 
     // Appends `value` and keeps only the last `maxCount` values.
