@@ -62,6 +62,21 @@ std::optional<QRect> TrayStatusItem::geometry() const {
     return rect;
 }
 
+QImage TrayStatusItem::onBackdrop(const QImage& content, qreal dpr) {
+    QImage out(content.size(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    out.setDevicePixelRatio(dpr);
+    QPainter painter(&out);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area(QPointF(0, 0), out.deviceIndependentSize());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x1c, 0x1e, 0x22, 235));
+    painter.drawRoundedRect(area.adjusted(0.5, 1.5, -0.5, -1.5), 4.0, 4.0);
+    painter.drawImage(QPointF(0, 0), content);
+    painter.end();
+    return out;
+}
+
 int TrayStatusItem::slotHeight() const {
     return m_window ? std::max(16, m_window->height()) : kDefaultSlot;
 }
@@ -69,7 +84,9 @@ int TrayStatusItem::slotHeight() const {
 void TrayStatusItem::render() {
     const int height = slotHeight();
     const qreal dpr = m_window ? m_window->devicePixelRatioF() : qApp->devicePixelRatio();
-    const QColor ink = inkFor(currentPanelShade());
+    // An XEmbed tray does not tell its colour, and trays run light as often as dark, so the
+    // item brings its own dark backdrop and always draws light ink on it: legible on any panel.
+    const QColor ink = inkFor(PanelShade::Dark);
 
     // The width we ask the tray for: the widest text expected, or a square for the icon.
     int wanted = height;
@@ -106,6 +123,7 @@ void TrayStatusItem::render() {
         painter.end();
         image = padded;
     }
+    image = onBackdrop(image, dpr);
     if (image == m_image)
         return;
     m_image = image;

@@ -33,6 +33,7 @@ protected:
 private:
     void render();
     int slotHeight() const;
+    static QImage onBackdrop(const QImage& content, qreal dpr);
 
     QSystemTrayIcon* m_tray = nullptr;
     // Qt's own window for the tray icon; found by its object name right after show().
