@@ -17,8 +17,8 @@ namespace {
 // headless instead of aborting inside the platform plugin.
 bool hasDisplay()
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return true;
     const QString display = qEnvironmentVariable("DISPLAY");
     if (display.isEmpty())

@@ -25,26 +25,31 @@ void* __libc_malloc(std::size_t);
 void* __libc_calloc(std::size_t, std::size_t);
 void* __libc_realloc(void*, std::size_t);
 
-void* malloc(std::size_t size) {
+void* malloc(std::size_t size)
+{
     ++s_allocations;
     return __libc_malloc(size);
 }
-void* calloc(std::size_t count, std::size_t size) {
+void* calloc(std::size_t count, std::size_t size)
+{
     ++s_allocations;
     return __libc_calloc(count, size);
 }
-void* realloc(void* p, std::size_t size) {
+void* realloc(void* p, std::size_t size)
+{
     ++s_allocations;
     return __libc_realloc(p, size);
 }
 }
 
-static void countAllocations(benchmark::State& state, long before) {
+static void countAllocations(benchmark::State& state, long before)
+{
     state.counters["allocs/pass"] = benchmark::Counter(static_cast<double>(s_allocations - before),
                                                        benchmark::Counter::kAvgIterations);
 }
 
-static void LightPass(benchmark::State& state) {
+static void LightPass(benchmark::State& state)
+{
     SystemSources sources = SystemSources::forThisMachine();
     SnapshotBuilder builder(sources, Clock::system());
     const PassFlags light;
@@ -57,7 +62,8 @@ static void LightPass(benchmark::State& state) {
 }
 BENCHMARK(LightPass);
 
-static void ReadCpuTicks(benchmark::State& state) {
+static void ReadCpuTicks(benchmark::State& state)
+{
     LinuxCpuTicks source;
     CpuTicksReading reading;
     source.read(reading);
@@ -70,7 +76,8 @@ static void ReadCpuTicks(benchmark::State& state) {
 }
 BENCHMARK(ReadCpuTicks);
 
-static void ReadMemoryStats(benchmark::State& state) {
+static void ReadMemoryStats(benchmark::State& state)
+{
     LinuxMemoryStats source;
     const long before = s_allocations;
     for (auto _ : state)
@@ -79,7 +86,8 @@ static void ReadMemoryStats(benchmark::State& state) {
 }
 BENCHMARK(ReadMemoryStats);
 
-static void ReadNetworkBytes(benchmark::State& state) {
+static void ReadNetworkBytes(benchmark::State& state)
+{
     LinuxNetworkCounters source;
     source.readNetworkBytes();
     const long before = s_allocations;
@@ -90,7 +98,8 @@ static void ReadNetworkBytes(benchmark::State& state) {
 BENCHMARK(ReadNetworkBytes);
 
 // Parsing alone, on this machine's current file contents: what the pass adds to the kernel's cost.
-static void ParseMeminfo(benchmark::State& state) {
+static void ParseMeminfo(benchmark::State& state)
+{
     const QByteArray text = ProcFile::readOnce("/proc/meminfo");
     const std::string_view view(text.constData(), static_cast<std::size_t>(text.size()));
     for (auto _ : state)
@@ -98,7 +107,8 @@ static void ParseMeminfo(benchmark::State& state) {
 }
 BENCHMARK(ParseMeminfo);
 
-static void ParseStat(benchmark::State& state) {
+static void ParseStat(benchmark::State& state)
+{
     const QByteArray text = ProcFile::readOnce("/proc/stat");
     const std::string_view view(text.constData(), static_cast<std::size_t>(text.size()));
     CpuTicksReading reading;

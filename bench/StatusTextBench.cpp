@@ -21,7 +21,8 @@ namespace {
 const QList<MenuBarMetric> kMetrics{MenuBarMetric::Cpu, MenuBarMetric::Memory,
                                     MenuBarMetric::Network};
 
-void Compose(benchmark::State& state) {
+void Compose(benchmark::State& state)
+{
     double cpu = 0;
     for (auto _ : state) {
         cpu = cpu >= 99 ? 0 : cpu + 1;
@@ -34,7 +35,8 @@ void Compose(benchmark::State& state) {
 BENCHMARK(Compose);
 
 // A tick whose figures changed: new label and columns, one redraw of both icon sizes.
-template <typename Item> void TickThatChanges(benchmark::State& state, Item& item) {
+template <typename Item> void TickThatChanges(benchmark::State& state, Item& item)
+{
     item.setIcon(statusIconSet());
     double cpu = 0;
     for (auto _ : state) {
@@ -45,13 +47,15 @@ template <typename Item> void TickThatChanges(benchmark::State& state, Item& ite
     }
 }
 
-void SniTick(benchmark::State& state) {
+void SniTick(benchmark::State& state)
+{
     SniStatusItem item(QDBusConnection(QStringLiteral("not-connected")));
     TickThatChanges(state, item);
 }
 BENCHMARK(SniTick);
 
-void TrayTick(benchmark::State& state) {
+void TrayTick(benchmark::State& state)
+{
     TrayStatusItem item;
     TickThatChanges(state, item);
 }
@@ -59,7 +63,8 @@ BENCHMARK(TrayTick);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     L10n::shared().setLanguage(AppLanguage::En);

@@ -8,12 +8,14 @@ namespace {
 
 class SystemClock final : public Clock {
 public:
-    double now() const override {
+    double now() const override
+    {
         using namespace std::chrono;
         const auto since1970 = duration<double>(system_clock::now().time_since_epoch()).count();
         return since1970 - kUnixToAbsolute;
     }
-    double monotonic() const override {
+    double monotonic() const override
+    {
         using namespace std::chrono;
         return duration<double>(steady_clock::now().time_since_epoch()).count();
     }
@@ -21,7 +23,8 @@ public:
 
 } // namespace
 
-Clock& Clock::system() {
+Clock& Clock::system()
+{
     static SystemClock clock;
     return clock;
 }

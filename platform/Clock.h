@@ -23,10 +23,13 @@ public:
 class FakeClock : public Clock {
 public:
     explicit FakeClock(double now = 800000000.0)
-        : m_now(now) {}
+        : m_now(now)
+    {
+    }
     double now() const override { return m_now; }
     double monotonic() const override { return m_monotonic; }
-    void advance(double seconds) {
+    void advance(double seconds)
+    {
         m_now += seconds;
         m_monotonic += seconds;
     }

@@ -15,7 +15,8 @@ namespace corvanite {
 
 class EmptyCpuTicksSource final : public CpuTicksSource {
 public:
-    void read(CpuTicksReading& into) override {
+    void read(CpuTicksReading& into) override
+    {
         into.host.reset();
         into.cores.clear();
     }

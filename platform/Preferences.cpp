@@ -49,7 +49,8 @@ void Preferences::load()
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = m_path + QStringLiteral(".unreadable-") + stamp;
     for (int n = 1; QFileInfo::exists(aside); ++n)
-        aside = m_path + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
+        aside =
+            m_path + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
     if (QFile::rename(m_path, aside) || QFile::copy(m_path, aside))
         m_setAsidePath = aside;
     // Without a copy aside, the next change would overwrite the only copy of the user's values.

@@ -9,7 +9,8 @@
 
 namespace corvanite {
 
-SystemSources SystemSources::forThisMachine(const QString& root) {
+SystemSources SystemSources::forThisMachine(const QString& root)
+{
     SystemSources sources;
     sources.cpu = std::make_unique<LinuxCpuTicks>(root);
     sources.memory = std::make_unique<LinuxMemoryStats>(root);
@@ -22,7 +23,8 @@ SystemSources SystemSources::forThisMachine(const QString& root) {
     return sources;
 }
 
-void SystemSources::fillMissingWithEmpty() {
+void SystemSources::fillMissingWithEmpty()
+{
     const auto fill = [](auto& member, auto make) {
         if (!member)
             member = make();

@@ -6,7 +6,8 @@ namespace corvanite::XdgPaths {
 
 namespace {
 
-QString fromEnv(const char* name, const QString& fallbackUnderHome) {
+QString fromEnv(const char* name, const QString& fallbackUnderHome)
+{
     const QString value = qEnvironmentVariable(name);
     // The XDG base directory rules ignore relative paths.
     if (!value.isEmpty() && QDir::isAbsolutePath(value))
@@ -16,19 +17,23 @@ QString fromEnv(const char* name, const QString& fallbackUnderHome) {
 
 } // namespace
 
-QString configHome() {
+QString configHome()
+{
     return fromEnv("XDG_CONFIG_HOME", QStringLiteral(".config"));
 }
 
-QString stateHome() {
+QString stateHome()
+{
     return fromEnv("XDG_STATE_HOME", QStringLiteral(".local/state"));
 }
 
-QString appConfigDir() {
+QString appConfigDir()
+{
     return configHome() + QStringLiteral("/corvanite");
 }
 
-QString appStateDir() {
+QString appStateDir()
+{
     return stateHome() + QStringLiteral("/corvanite");
 }
 

@@ -25,12 +25,14 @@ constexpr int kPositionLogDelayMs = 2000;
 constexpr int kNudgeIntervalMs = 8000;
 constexpr int kFirstNudgeDelayMs = 2000;
 
-QString yesNo(bool value) {
+QString yesNo(bool value)
+{
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
 
 // The platform's rectangle text form: {{x, y}, {w, h}}.
-QString rectText(const QRectF& rect) {
+QString rectText(const QRectF& rect)
+{
     return QStringLiteral("{{%1, %2}, {%3, %4}}")
         .arg(rect.x())
         .arg(rect.y())
@@ -38,14 +40,17 @@ QString rectText(const QRectF& rect) {
         .arg(rect.height());
 }
 
-template <typename T> T& orShared(T* injected, T& (*shared)()) {
+template <typename T> T& orShared(T* injected, T& (*shared)())
+{
     return injected ? *injected : shared();
 }
 
 } // namespace
 
 MenuBarController::MenuBarController()
-    : MenuBarController(Dependencies()) {}
+    : MenuBarController(Dependencies())
+{
+}
 
 MenuBarController::MenuBarController(Dependencies d)
     : m_item(d.item ? std::move(d.item) : makeStatusItem())
@@ -62,11 +67,14 @@ MenuBarController::MenuBarController(Dependencies d)
     , m_openSettings(std::move(d.openSettings))
     , m_quit(d.quit ? std::move(d.quit) : [] { QCoreApplication::quit(); })
     , m_screen(std::move(d.screen))
-    , m_icon(statusIconSet(L(QStringLiteral("menu.title")))) {}
+    , m_icon(statusIconSet(L(QStringLiteral("menu.title"))))
+{
+}
 
 MenuBarController::~MenuBarController() = default;
 
-void MenuBarController::setup() {
+void MenuBarController::setup()
+{
     Log::debug(QStringLiteral("setup() started"));
     if (m_item->hasButton()) {
         Log::debug(QStringLiteral("Status item button created: ") + yesNo(m_item->isVisible()));
@@ -103,7 +111,8 @@ void MenuBarController::setup() {
     startNudge();
 }
 
-void MenuBarController::subscribe() {
+void MenuBarController::subscribe()
+{
     // Queued: changes arrive from the event loop, like every other main-thread delivery, and a
     // connection made now never fires for the value already current.
     const auto queued = Qt::QueuedConnection;
@@ -120,7 +129,8 @@ void MenuBarController::subscribe() {
     connect(&m_l10n, &L10n::languageChanged, this, &MenuBarController::refreshTexts, queued);
 }
 
-void MenuBarController::refreshTexts() {
+void MenuBarController::refreshTexts()
+{
     m_item->setToolTip(L(QStringLiteral("menu.tooltip")));
     m_item->setTitle(L(QStringLiteral("menu.title")));
     const bool iconShown = !m_item->icon().isNull();
@@ -130,7 +140,8 @@ void MenuBarController::refreshTexts() {
     updateStatusText();
 }
 
-std::optional<ScreenFacts> MenuBarController::currentScreen() const {
+std::optional<ScreenFacts> MenuBarController::currentScreen() const
+{
     if (m_screen)
         return m_screen();
     const QScreen* screen = nullptr;
@@ -143,7 +154,8 @@ std::optional<ScreenFacts> MenuBarController::currentScreen() const {
     return screenFacts(*screen);
 }
 
-void MenuBarController::applyMenuBarStyle() {
+void MenuBarController::applyMenuBarStyle()
+{
     if (!m_item->hasButton())
         return;
     m_applyingMenuBarStyle = true;
@@ -175,11 +187,13 @@ void MenuBarController::applyMenuBarStyle() {
     m_applyingMenuBarStyle = false;
 }
 
-QString MenuBarController::labelGuide(const QList<MenuBarMetric>& metrics, bool compact) {
+QString MenuBarController::labelGuide(const QList<MenuBarMetric>& metrics, bool compact)
+{
     return MenuBarLayout::statusText(100, 100, 888.8e6, 888.8e6, metrics, compact);
 }
 
-void MenuBarController::updateStatusText() {
+void MenuBarController::updateStatusText()
+{
     if (!m_item->hasButton() || m_settings.menuBarMode() != MenuBarMode::Text)
         return;
     const bool compact = MenuBarLayout::isCompact(m_settings.notchMode(), currentScreen());
@@ -196,7 +210,8 @@ void MenuBarController::updateStatusText() {
         MenuBarLayout::compactColumns(r.cpu, r.memPct, r.downBps, r.upBps, metrics));
 }
 
-std::unique_ptr<QMenu> MenuBarController::buildMenu() {
+std::unique_ptr<QMenu> MenuBarController::buildMenu()
+{
     MenuBarMenuState state;
     state.mode = m_settings.menuBarMode();
     state.metrics = m_settings.menuBarMetrics();
@@ -231,24 +246,28 @@ std::unique_ptr<QMenu> MenuBarController::buildMenu() {
     return MenuBarMenu::build(state, actions);
 }
 
-QRect MenuBarController::anchorAt(QPoint at) const {
+QRect MenuBarController::anchorAt(QPoint at) const
+{
     // The tray knows the item's rectangle; a StatusNotifierItem host only tells the click point.
     if (const auto geometry = m_item->geometry())
         return *geometry;
     return QRect(at, QSize(1, 1));
 }
 
-void MenuBarController::statusItemClicked(QPoint at) {
+void MenuBarController::statusItemClicked(QPoint at)
+{
     m_panel.toggle(anchorAt(at));
 }
 
-void MenuBarController::statusItemContextClicked(QPoint at) {
+void MenuBarController::statusItemContextClicked(QPoint at)
+{
     QMenu* menu = buildMenu().release();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(at);
 }
 
-void MenuBarController::startNudge() {
+void MenuBarController::startNudge()
+{
     delete m_nudgeTimer.data();
     m_nudgeTimer = new QTimer(this);
     m_nudgeTimer->setInterval(kNudgeIntervalMs);
@@ -257,14 +276,16 @@ void MenuBarController::startNudge() {
     QTimer::singleShot(kFirstNudgeDelayMs, this, &MenuBarController::nudgeStatusItem);
 }
 
-void MenuBarController::nudgeStatusItem() {
+void MenuBarController::nudgeStatusItem()
+{
     // The nudge moves the item's own window back into view when the menu bar has pushed it
     // behind a camera housing. Linux status areas place their items themselves and give us no
     // window to move, so there is nothing to do; the compact decision is still re-made on
     // every tick by updateStatusText().
 }
 
-void MenuBarController::logStatusItemPosition() {
+void MenuBarController::logStatusItemPosition()
+{
     if (!m_item->hasButton()) {
         Log::debug(QStringLiteral("⚠ Status item button is nil"));
         return;
@@ -281,7 +302,8 @@ void MenuBarController::logStatusItemPosition() {
                QStringLiteral(" isVisible=") + yesNo(m_item->isVisible()));
 }
 
-void MenuBarController::setMenuBarStyle(const QVariant& raw) {
+void MenuBarController::setMenuBarStyle(const QVariant& raw)
+{
     const auto mode = menuBarModeFromRaw(raw.toString());
     if (!mode)
         return;
@@ -289,13 +311,15 @@ void MenuBarController::setMenuBarStyle(const QVariant& raw) {
     applyMenuBarStyle();
 }
 
-void MenuBarController::toggleNetSpeed() {
+void MenuBarController::toggleNetSpeed()
+{
     // Flip what the tick shows, so the click always does what the user sees.
     m_settings.setShowNetSpeed(!m_settings.menuBarMetrics().contains(MenuBarMetric::Network));
     updateStatusText();
 }
 
-void MenuBarController::setNotchMode(const QVariant& raw) {
+void MenuBarController::setNotchMode(const QVariant& raw)
+{
     const auto mode = notchModeFromRaw(raw.toString());
     if (!mode)
         return;
@@ -303,7 +327,8 @@ void MenuBarController::setNotchMode(const QVariant& raw) {
     applyMenuBarStyle();
 }
 
-void MenuBarController::setSkin(const QVariant& raw) {
+void MenuBarController::setSkin(const QVariant& raw)
+{
     const auto skin = panelSkinFromRaw(raw.toString());
     if (!skin)
         return;
@@ -311,7 +336,8 @@ void MenuBarController::setSkin(const QVariant& raw) {
     Log::debug(QStringLiteral("Panel skin changed: ") + rawValue(*skin));
 }
 
-void MenuBarController::setInterval(const QVariant& seconds) {
+void MenuBarController::setInterval(const QVariant& seconds)
+{
     switch (seconds.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float:
@@ -329,11 +355,13 @@ void MenuBarController::setInterval(const QVariant& seconds) {
     m_settings.setRefreshInterval(value);
 }
 
-void MenuBarController::openDownloadPage() {
+void MenuBarController::openDownloadPage()
+{
     m_openDownloadPage();
 }
 
-void MenuBarController::openSettings() {
+void MenuBarController::openSettings()
+{
     if (m_openSettings) {
         m_openSettings();
         return;
@@ -341,11 +369,13 @@ void MenuBarController::openSettings() {
     Log::debug(QStringLiteral("⚠ Settings requested, but no settings window is available"));
 }
 
-void MenuBarController::setOpenSettings(std::function<void()> openSettings) {
+void MenuBarController::setOpenSettings(std::function<void()> openSettings)
+{
     m_openSettings = std::move(openSettings);
 }
 
-void MenuBarController::quitApp() {
+void MenuBarController::quitApp()
+{
     m_quit();
 }
 

@@ -9,11 +9,13 @@
 
 namespace corvanite {
 
-QString rawValue(MenuBarMode mode) {
+QString rawValue(MenuBarMode mode)
+{
     return mode == MenuBarMode::Text ? QStringLiteral("text") : QStringLiteral("icon");
 }
 
-QString rawValue(MenuBarMetric metric) {
+QString rawValue(MenuBarMetric metric)
+{
     switch (metric) {
     case MenuBarMetric::Cpu:
         return QStringLiteral("cpu");
@@ -25,7 +27,8 @@ QString rawValue(MenuBarMetric metric) {
     return {};
 }
 
-QString rawValue(NotchMode mode) {
+QString rawValue(NotchMode mode)
+{
     switch (mode) {
     case NotchMode::Off:
         return QStringLiteral("off");
@@ -37,7 +40,8 @@ QString rawValue(NotchMode mode) {
     return {};
 }
 
-std::optional<MenuBarMode> menuBarModeFromRaw(const QString& raw) {
+std::optional<MenuBarMode> menuBarModeFromRaw(const QString& raw)
+{
     if (raw == QLatin1String("icon"))
         return MenuBarMode::Icon;
     if (raw == QLatin1String("text"))
@@ -45,7 +49,8 @@ std::optional<MenuBarMode> menuBarModeFromRaw(const QString& raw) {
     return std::nullopt;
 }
 
-std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw) {
+std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw)
+{
     for (MenuBarMetric metric : allMenuBarMetrics()) {
         if (rawValue(metric) == raw)
             return metric;
@@ -53,7 +58,8 @@ std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw) {
     return std::nullopt;
 }
 
-std::optional<NotchMode> notchModeFromRaw(const QString& raw) {
+std::optional<NotchMode> notchModeFromRaw(const QString& raw)
+{
     for (NotchMode mode : allNotchModes()) {
         if (rawValue(mode) == raw)
             return mode;
@@ -61,18 +67,21 @@ std::optional<NotchMode> notchModeFromRaw(const QString& raw) {
     return std::nullopt;
 }
 
-const QList<MenuBarMetric>& allMenuBarMetrics() {
+const QList<MenuBarMetric>& allMenuBarMetrics()
+{
     static const QList<MenuBarMetric> all{MenuBarMetric::Cpu, MenuBarMetric::Memory,
                                           MenuBarMetric::Network};
     return all;
 }
 
-const QList<NotchMode>& allNotchModes() {
+const QList<NotchMode>& allNotchModes()
+{
     static const QList<NotchMode> all{NotchMode::Off, NotchMode::Auto, NotchMode::Always};
     return all;
 }
 
-ScreenFacts screenFacts(const QScreen& screen) {
+ScreenFacts screenFacts(const QScreen& screen)
+{
     ScreenFacts facts;
     facts.frame = screen.geometry();
     facts.visibleFrame = screen.availableGeometry();
@@ -82,12 +91,14 @@ ScreenFacts screenFacts(const QScreen& screen) {
 namespace MenuBarLayout {
 
 namespace {
-bool hasWidth(const std::optional<QRectF>& area) {
+bool hasWidth(const std::optional<QRectF>& area)
+{
     return area && area->width() > 0;
 }
 } // namespace
 
-QList<MenuBarMetric> effectiveMetrics(const QList<MenuBarMetric>& metrics) {
+QList<MenuBarMetric> effectiveMetrics(const QList<MenuBarMetric>& metrics)
+{
     if (metrics.isEmpty())
         return {MenuBarMetric::Cpu, MenuBarMetric::Memory};
     QList<MenuBarMetric> sorted = metrics;
@@ -98,11 +109,13 @@ QList<MenuBarMetric> effectiveMetrics(const QList<MenuBarMetric>& metrics) {
 
 namespace {
 
-QString percent(double value) {
+QString percent(double value)
+{
     return QString::asprintf("%.0f%%", value);
 }
 
-QString compactRates(double downBps, double upBps) {
+QString compactRates(double downBps, double upBps)
+{
     return QStringLiteral("↓") + Format::compactSpeed(downBps) + QStringLiteral(" ↑") +
            Format::compactSpeed(upBps);
 }
@@ -110,7 +123,8 @@ QString compactRates(double downBps, double upBps) {
 } // namespace
 
 QString statusText(double cpu, double memPct, double downBps, double upBps,
-                   const QList<MenuBarMetric>& metrics, bool compact) {
+                   const QList<MenuBarMetric>& metrics, bool compact)
+{
     using M = MenuBarMetric;
     const QList<MenuBarMetric> sorted = effectiveMetrics(metrics);
     const bool classic =
@@ -144,7 +158,8 @@ QString statusText(double cpu, double memPct, double downBps, double upBps,
 }
 
 QList<QStringList> compactColumns(double cpu, double memPct, double downBps, double upBps,
-                                  const QList<MenuBarMetric>& metrics) {
+                                  const QList<MenuBarMetric>& metrics)
+{
     QStringList percentages;
     QStringList rates;
     for (MenuBarMetric metric : effectiveMetrics(metrics)) {
@@ -172,7 +187,8 @@ QList<QStringList> compactColumns(double cpu, double memPct, double downBps, dou
     return columns;
 }
 
-bool screenHasNotch(const std::optional<ScreenFacts>& screen) {
+bool screenHasNotch(const std::optional<ScreenFacts>& screen)
+{
     if (!screen)
         return false;
     if (hasWidth(screen->auxiliaryTopLeftArea) && hasWidth(screen->auxiliaryTopRightArea))
@@ -180,7 +196,8 @@ bool screenHasNotch(const std::optional<ScreenFacts>& screen) {
     return screen->safeAreaTopInset > 0;
 }
 
-bool isCompact(NotchMode mode, const std::optional<ScreenFacts>& screen) {
+bool isCompact(NotchMode mode, const std::optional<ScreenFacts>& screen)
+{
     switch (mode) {
     case NotchMode::Off:
         return false;
@@ -192,7 +209,8 @@ bool isCompact(NotchMode mode, const std::optional<ScreenFacts>& screen) {
     return false;
 }
 
-std::optional<QRectF> rightMenuPocket(const ScreenFacts& screen) {
+std::optional<QRectF> rightMenuPocket(const ScreenFacts& screen)
+{
     if (hasWidth(screen.auxiliaryTopRightArea))
         return screen.auxiliaryTopRightArea;
     return std::nullopt;

@@ -24,7 +24,8 @@ std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw);
 std::optional<NotchMode> notchModeFromRaw(const QString& raw);
 
 // Case order doubles as the sort order of the metrics.
-inline int sortIndex(MenuBarMetric metric) {
+inline int sortIndex(MenuBarMetric metric)
+{
     return static_cast<int>(metric);
 }
 const QList<MenuBarMetric>& allMenuBarMetrics();

@@ -9,14 +9,16 @@ namespace corvanite {
 
 namespace {
 
-QAction* addItem(QMenu* menu, const QString& key, const QString& title) {
+QAction* addItem(QMenu* menu, const QString& key, const QString& title)
+{
     QAction* action = menu->addAction(title);
     action->setObjectName(key);
     return action;
 }
 
 QAction* addValueItem(QMenu* menu, const QString& key, const QVariant& value, bool ticked,
-                      bool enabled, const std::function<void(const QVariant&)>& handler) {
+                      bool enabled, const std::function<void(const QVariant&)>& handler)
+{
     QAction* action = addItem(menu, key, L(key));
     action->setData(value);
     action->setCheckable(true);
@@ -29,14 +31,16 @@ QAction* addValueItem(QMenu* menu, const QString& key, const QVariant& value, bo
     return action;
 }
 
-void connectPlain(QAction* action, const std::function<void()>& handler) {
+void connectPlain(QAction* action, const std::function<void()>& handler)
+{
     QObject::connect(action, &QAction::triggered, action, [handler] {
         if (handler)
             handler();
     });
 }
 
-QMenu* addSubmenu(QMenu* menu, const QString& key, bool enabled) {
+QMenu* addSubmenu(QMenu* menu, const QString& key, bool enabled)
+{
     QMenu* submenu = menu->addMenu(L(key));
     submenu->menuAction()->setObjectName(key);
     submenu->menuAction()->setEnabled(enabled);
@@ -46,7 +50,8 @@ QMenu* addSubmenu(QMenu* menu, const QString& key, bool enabled) {
 } // namespace
 
 std::unique_ptr<QMenu> MenuBarMenu::build(const MenuBarMenuState& state,
-                                          const MenuBarMenuActions& actions) {
+                                          const MenuBarMenuActions& actions)
+{
     auto menu = std::make_unique<QMenu>();
     const bool textMode = state.mode == MenuBarMode::Text;
 

@@ -4,7 +4,8 @@
 
 namespace corvanite {
 
-MenuBarSampling MenuBarSampling::shared() {
+MenuBarSampling MenuBarSampling::shared()
+{
     return MenuBarSampling{
         [] {
             Monitor& monitor = Monitor::shared();

@@ -6,43 +6,54 @@ namespace corvanite {
 
 SniItemAdaptor::SniItemAdaptor(SniStatusItem* item)
     : QDBusAbstractAdaptor(item)
-    , m_item(item) {}
+    , m_item(item)
+{
+}
 
-QString SniItemAdaptor::id() const {
+QString SniItemAdaptor::id() const
+{
     return m_item->id();
 }
 
-QString SniItemAdaptor::title() const {
+QString SniItemAdaptor::title() const
+{
     return m_item->title();
 }
 
-QString SniItemAdaptor::status() const {
+QString SniItemAdaptor::status() const
+{
     return m_item->status();
 }
 
-SniPixmapList SniItemAdaptor::iconPixmap() const {
+SniPixmapList SniItemAdaptor::iconPixmap() const
+{
     return m_item->iconPixmaps();
 }
 
-SniToolTip SniItemAdaptor::toolTip() const {
+SniToolTip SniItemAdaptor::toolTip() const
+{
     return m_item->sniToolTip();
 }
 
-QString SniItemAdaptor::label() const {
+QString SniItemAdaptor::label() const
+{
     return m_item->label();
 }
 
-QString SniItemAdaptor::labelGuide() const {
+QString SniItemAdaptor::labelGuide() const
+{
     return m_item->labelGuide();
 }
 
-void SniItemAdaptor::Activate(int x, int y) {
+void SniItemAdaptor::Activate(int x, int y)
+{
     m_item->hostActivate(x, y);
 }
 
 void SniItemAdaptor::SecondaryActivate(int, int) {}
 
-void SniItemAdaptor::ContextMenu(int x, int y) {
+void SniItemAdaptor::ContextMenu(int x, int y)
+{
     m_item->hostContextMenu(x, y);
 }
 

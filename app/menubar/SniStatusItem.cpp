@@ -21,7 +21,8 @@ std::atomic<int> s_instanceCounter{0};
 
 // Some hosts send (0, 0) when they do not know where the click was; the pointer is then the
 // best guess for where to open things.
-QPoint hostPoint(int x, int y) {
+QPoint hostPoint(int x, int y)
+{
     if (x == 0 && y == 0)
         return QCursor::pos();
     return {x, y};
@@ -34,7 +35,8 @@ SniStatusItem::SniStatusItem(QDBusConnection bus, QObject* parent)
     , m_bus(std::move(bus))
     , m_service(QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
                     .arg(QCoreApplication::applicationPid())
-                    .arg(++s_instanceCounter)) {
+                    .arg(++s_instanceCounter))
+{
     registerSniTypes();
     m_adaptor = new SniItemAdaptor(this);
     if (!m_bus.isConnected()) {
@@ -62,30 +64,36 @@ SniStatusItem::SniStatusItem(QDBusConnection bus, QObject* parent)
     registerWithWatcher();
 }
 
-SniStatusItem::~SniStatusItem() {
+SniStatusItem::~SniStatusItem()
+{
     if (m_exported) {
         m_bus.unregisterService(m_service);
         m_bus.unregisterObject(QLatin1String(kItemPath));
     }
 }
 
-QString SniStatusItem::status() const {
+QString SniStatusItem::status() const
+{
     return isVisible() ? QStringLiteral("Active") : QStringLiteral("Passive");
 }
 
-SniToolTip SniStatusItem::sniToolTip() const {
+SniToolTip SniStatusItem::sniToolTip() const
+{
     return SniToolTip{{}, {}, toolTip(), label()};
 }
 
-void SniStatusItem::hostActivate(int x, int y) {
+void SniStatusItem::hostActivate(int x, int y)
+{
     Q_EMIT activateRequested(hostPoint(x, y));
 }
 
-void SniStatusItem::hostContextMenu(int x, int y) {
+void SniStatusItem::hostContextMenu(int x, int y)
+{
     Q_EMIT contextMenuRequested(hostPoint(x, y));
 }
 
-void SniStatusItem::registerWithWatcher() {
+void SniStatusItem::registerWithWatcher()
+{
     QDBusMessage call = QDBusMessage::createMethodCall(
         QLatin1String(kWatcherService), QLatin1String(kWatcherPath), QLatin1String(kWatcherService),
         QStringLiteral("RegisterStatusNotifierItem"));
@@ -104,7 +112,8 @@ void SniStatusItem::registerWithWatcher() {
     });
 }
 
-void SniStatusItem::refreshPixmaps() {
+void SniStatusItem::refreshPixmaps()
+{
     SniPixmapList pixmaps;
     const QColor ink = inkFor(currentPanelShade());
     if (!compactColumns().isEmpty() || !icon().isNull()) {
@@ -122,7 +131,8 @@ void SniStatusItem::refreshPixmaps() {
     Q_EMIT m_adaptor->NewIcon();
 }
 
-void SniStatusItem::changed(Aspect aspect) {
+void SniStatusItem::changed(Aspect aspect)
+{
     switch (aspect) {
     case Aspect::Title:
         Q_EMIT m_adaptor->NewTitle();

@@ -7,7 +7,8 @@
 
 namespace corvanite {
 
-SniPixmap SniPixmap::fromImage(const QImage& image) {
+SniPixmap SniPixmap::fromImage(const QImage& image)
+{
     SniPixmap pixmap;
     if (image.isNull())
         return pixmap;
@@ -24,7 +25,8 @@ SniPixmap SniPixmap::fromImage(const QImage& image) {
     return pixmap;
 }
 
-QImage SniPixmap::toImage() const {
+QImage SniPixmap::toImage() const
+{
     if (width <= 0 || height <= 0 || bytes.size() != qsizetype(width) * height * 4)
         return {};
     QImage image(width, height, QImage::Format_ARGB32);
@@ -37,35 +39,40 @@ QImage SniPixmap::toImage() const {
     return image;
 }
 
-QDBusArgument& operator<<(QDBusArgument& argument, const SniPixmap& pixmap) {
+QDBusArgument& operator<<(QDBusArgument& argument, const SniPixmap& pixmap)
+{
     argument.beginStructure();
     argument << pixmap.width << pixmap.height << pixmap.bytes;
     argument.endStructure();
     return argument;
 }
 
-const QDBusArgument& operator>>(const QDBusArgument& argument, SniPixmap& pixmap) {
+const QDBusArgument& operator>>(const QDBusArgument& argument, SniPixmap& pixmap)
+{
     argument.beginStructure();
     argument >> pixmap.width >> pixmap.height >> pixmap.bytes;
     argument.endStructure();
     return argument;
 }
 
-QDBusArgument& operator<<(QDBusArgument& argument, const SniToolTip& toolTip) {
+QDBusArgument& operator<<(QDBusArgument& argument, const SniToolTip& toolTip)
+{
     argument.beginStructure();
     argument << toolTip.iconName << toolTip.pixmaps << toolTip.title << toolTip.description;
     argument.endStructure();
     return argument;
 }
 
-const QDBusArgument& operator>>(const QDBusArgument& argument, SniToolTip& toolTip) {
+const QDBusArgument& operator>>(const QDBusArgument& argument, SniToolTip& toolTip)
+{
     argument.beginStructure();
     argument >> toolTip.iconName >> toolTip.pixmaps >> toolTip.title >> toolTip.description;
     argument.endStructure();
     return argument;
 }
 
-void registerSniTypes() {
+void registerSniTypes()
+{
     static std::once_flag once;
     std::call_once(once, [] {
         qDBusRegisterMetaType<SniPixmap>();

@@ -19,13 +19,15 @@ const QPointF kNeedleBottom{11.2, 2.4};
 const QPointF kTickFrom{13.3, 7.4};
 const QPointF kTickTo{18.4, 2.8};
 
-QPointF flipped(const QPointF& p) {
+QPointF flipped(const QPointF& p)
+{
     return {p.x(), kStatusIconHeight - p.y()};
 }
 
 } // namespace
 
-QImage makeStatusIcon(qreal devicePixelRatio, const QString& description) {
+QImage makeStatusIcon(qreal devicePixelRatio, const QString& description)
+{
     const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     QImage image(static_cast<int>(std::ceil(kStatusIconWidth * dpr)),
                  static_cast<int>(std::ceil(kStatusIconHeight * dpr)),
@@ -50,30 +52,35 @@ QImage makeStatusIcon(qreal devicePixelRatio, const QString& description) {
     return image;
 }
 
-QIcon statusIconSet(const QString& description) {
+QIcon statusIconSet(const QString& description)
+{
     QIcon icon;
     for (qreal dpr : {1.0, 2.0, 3.0})
         icon.addPixmap(QPixmap::fromImage(makeStatusIcon(dpr, description)));
     return icon;
 }
 
-PanelShade guessPanelShade(const QString& currentDesktop, const QColor& paletteWindow) {
+PanelShade guessPanelShade(const QString& currentDesktop, const QColor& paletteWindow)
+{
     if (currentDesktop.split(QLatin1Char(':'))
             .contains(QLatin1String("GNOME"), Qt::CaseInsensitive))
         return PanelShade::Dark;
     return paletteWindow.lightness() < 128 ? PanelShade::Dark : PanelShade::Light;
 }
 
-PanelShade currentPanelShade() {
+PanelShade currentPanelShade()
+{
     return guessPanelShade(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
                            QGuiApplication::palette().color(QPalette::Window));
 }
 
-QColor inkFor(PanelShade shade) {
+QColor inkFor(PanelShade shade)
+{
     return shade == PanelShade::Dark ? QColor(0xf2, 0xf2, 0xf2) : QColor(0x1e, 0x1e, 0x1e);
 }
 
-QImage tintTemplate(const QImage& templateImage, const QColor& ink) {
+QImage tintTemplate(const QImage& templateImage, const QColor& ink)
+{
     QImage out = templateImage.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&out);
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);

@@ -19,13 +19,15 @@ struct Metrics {
     int gap;
 };
 
-Metrics metricsFor(int height) {
+Metrics metricsFor(int height)
+{
     const qreal scale = height / 22.0;
     return {scale, static_cast<int>(std::lround(2 * scale)),
             static_cast<int>(std::lround(4 * scale))};
 }
 
-QFont lineFont(bool fixedDigits, int height) {
+QFont lineFont(bool fixedDigits, int height)
+{
     QFont font = QGuiApplication::font();
     // Tabular digits are the default in the common sans faces, so figures keep their width.
     font.setPixelSize(
@@ -34,7 +36,8 @@ QFont lineFont(bool fixedDigits, int height) {
     return font;
 }
 
-QFont columnFont(int height) {
+QFont columnFont(int height)
+{
     QFont font = QGuiApplication::font();
     font.setPixelSize(std::max(6, static_cast<int>(std::lround(height * 0.45))));
     font.setStretch(QFont::Condensed);
@@ -42,13 +45,15 @@ QFont columnFont(int height) {
     return font;
 }
 
-QSizeF iconSize(const QIcon& templateIcon, const Metrics& m) {
+QSizeF iconSize(const QIcon& templateIcon, const Metrics& m)
+{
     if (templateIcon.isNull())
         return {0, 0};
     return {kStatusIconWidth * m.scale, kStatusIconHeight * m.scale};
 }
 
-QImage blank(int width, int height, qreal dpr) {
+QImage blank(int width, int height, qreal dpr)
+{
     QImage image(static_cast<int>(std::ceil(width * dpr)),
                  static_cast<int>(std::ceil(height * dpr)), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -57,7 +62,8 @@ QImage blank(int width, int height, qreal dpr) {
 }
 
 void drawIcon(QPainter& painter, const QIcon& templateIcon, const QSizeF& size, qreal x, int height,
-              qreal dpr, const QColor& ink) {
+              qreal dpr, const QColor& ink)
+{
     if (templateIcon.isNull())
         return;
     const QSize logical(static_cast<int>(std::ceil(size.width())),
@@ -66,7 +72,8 @@ void drawIcon(QPainter& painter, const QIcon& templateIcon, const QSizeF& size, 
     painter.drawImage(QRectF(QPointF(x, (height - size.height()) / 2.0), size), tinted);
 }
 
-qreal columnWidth(const QFontMetricsF& fm, const QStringList& lines) {
+qreal columnWidth(const QFontMetricsF& fm, const QStringList& lines)
+{
     qreal width = 0;
     for (const QString& line : lines)
         width = std::max(width, fm.horizontalAdvance(line));
@@ -76,7 +83,8 @@ qreal columnWidth(const QFontMetricsF& fm, const QStringList& lines) {
 } // namespace
 
 int StatusImage::lineWidth(const QIcon& templateIcon, const QString& text, bool fixedDigits,
-                           int height) {
+                           int height)
+{
     const Metrics m = metricsFor(height);
     const qreal iconWidth = iconSize(templateIcon, m).width();
     const qreal textWidth =
@@ -88,7 +96,8 @@ int StatusImage::lineWidth(const QIcon& templateIcon, const QString& text, bool 
 }
 
 QImage StatusImage::line(const QIcon& templateIcon, const QString& text, bool fixedDigits,
-                         int height, qreal dpr, const QColor& ink) {
+                         int height, qreal dpr, const QColor& ink)
+{
     const Metrics m = metricsFor(height);
     QImage image = blank(lineWidth(templateIcon, text, fixedDigits, height), height, dpr);
     QPainter painter(&image);
@@ -109,8 +118,8 @@ QImage StatusImage::line(const QIcon& templateIcon, const QString& text, bool fi
     return image;
 }
 
-int StatusImage::columnsWidth(const QIcon& templateIcon, const CompactColumns& columns,
-                              int height) {
+int StatusImage::columnsWidth(const QIcon& templateIcon, const CompactColumns& columns, int height)
+{
     const Metrics m = metricsFor(height);
     const QFontMetricsF fm(columnFont(height));
     qreal width = m.pad * 2 + iconSize(templateIcon, m).width();
@@ -125,7 +134,8 @@ int StatusImage::columnsWidth(const QIcon& templateIcon, const CompactColumns& c
 }
 
 QImage StatusImage::columns(const QIcon& templateIcon, const CompactColumns& columns, int height,
-                            qreal dpr, const QColor& ink) {
+                            qreal dpr, const QColor& ink)
+{
     const Metrics m = metricsFor(height);
     QImage image = blank(columnsWidth(templateIcon, columns, height), height, dpr);
     QPainter painter(&image);
@@ -163,7 +173,8 @@ QImage StatusImage::columns(const QIcon& templateIcon, const CompactColumns& col
     return image;
 }
 
-QImage StatusImage::icon(const QIcon& templateIcon, int height, qreal dpr, const QColor& ink) {
+QImage StatusImage::icon(const QIcon& templateIcon, int height, qreal dpr, const QColor& ink)
+{
     const Metrics m = metricsFor(height);
     const QSizeF size = iconSize(templateIcon, m);
     const int width = std::max(height, static_cast<int>(std::ceil(size.width())));

@@ -9,7 +9,8 @@
 
 namespace corvanite {
 
-StatusItemKind availableStatusItemKind(const QDBusConnection& bus) {
+StatusItemKind availableStatusItemKind(const QDBusConnection& bus)
+{
     if (bus.isConnected() && bus.interface() &&
         bus.interface()->isServiceRegistered(QLatin1String(SniStatusItem::kWatcherService)))
         return StatusItemKind::StatusNotifier;
@@ -18,7 +19,8 @@ StatusItemKind availableStatusItemKind(const QDBusConnection& bus) {
     return StatusItemKind::None;
 }
 
-std::unique_ptr<StatusItem> makeStatusItem(const QDBusConnection& bus) {
+std::unique_ptr<StatusItem> makeStatusItem(const QDBusConnection& bus)
+{
     switch (availableStatusItemKind(bus)) {
     case StatusItemKind::StatusNotifier:
         Log::debug(QStringLiteral("Status item: StatusNotifierItem on the session bus"));
@@ -33,7 +35,8 @@ std::unique_ptr<StatusItem> makeStatusItem(const QDBusConnection& bus) {
     return std::make_unique<AbsentStatusItem>();
 }
 
-std::unique_ptr<StatusItem> makeStatusItem() {
+std::unique_ptr<StatusItem> makeStatusItem()
+{
     return makeStatusItem(QDBusConnection::sessionBus());
 }
 

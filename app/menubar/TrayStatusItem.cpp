@@ -19,7 +19,8 @@ namespace {
 
 constexpr int kDefaultSlot = 22;
 
-QSet<QWidget*> trayWindows() {
+QSet<QWidget*> trayWindows()
+{
     QSet<QWidget*> found;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->objectName() == QLatin1String("QSystemTrayIconSys"))
@@ -32,7 +33,8 @@ QSet<QWidget*> trayWindows() {
 
 TrayStatusItem::TrayStatusItem(QObject* parent)
     : StatusItem(parent)
-    , m_tray(new QSystemTrayIcon(this)) {
+    , m_tray(new QSystemTrayIcon(this))
+{
     connect(m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 // A second click soon after the first arrives as a double click; it is still
@@ -55,14 +57,16 @@ TrayStatusItem::TrayStatusItem(QObject* parent)
 
 TrayStatusItem::~TrayStatusItem() = default;
 
-std::optional<QRect> TrayStatusItem::geometry() const {
+std::optional<QRect> TrayStatusItem::geometry() const
+{
     const QRect rect = m_tray->geometry();
     if (!rect.isValid() || rect.isEmpty())
         return std::nullopt;
     return rect;
 }
 
-QImage TrayStatusItem::onBackdrop(const QImage& content, qreal dpr) {
+QImage TrayStatusItem::onBackdrop(const QImage& content, qreal dpr)
+{
     QImage out(content.size(), QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     out.setDevicePixelRatio(dpr);
@@ -77,11 +81,13 @@ QImage TrayStatusItem::onBackdrop(const QImage& content, qreal dpr) {
     return out;
 }
 
-int TrayStatusItem::slotHeight() const {
+int TrayStatusItem::slotHeight() const
+{
     return m_window ? std::max(16, m_window->height()) : kDefaultSlot;
 }
 
-void TrayStatusItem::render() {
+void TrayStatusItem::render()
+{
     const int height = slotHeight();
     const qreal dpr = m_window ? m_window->devicePixelRatioF() : qApp->devicePixelRatio();
     // An XEmbed tray does not tell its colour, and trays run light as often as dark, so the
@@ -130,7 +136,8 @@ void TrayStatusItem::render() {
     m_tray->setIcon(QIcon(QPixmap::fromImage(image)));
 }
 
-void TrayStatusItem::changed(Aspect aspect) {
+void TrayStatusItem::changed(Aspect aspect)
+{
     switch (aspect) {
     case Aspect::Title:
         break;
@@ -151,7 +158,8 @@ void TrayStatusItem::changed(Aspect aspect) {
     }
 }
 
-bool TrayStatusItem::eventFilter(QObject* watched, QEvent* event) {
+bool TrayStatusItem::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_window && event->type() == QEvent::Resize) {
         // The tray decides the slot; draw for the size it gave us. A new height changes the font
         // and so the width to ask for.

@@ -6,19 +6,22 @@
 namespace corvanite {
 
 KeyablePanel::KeyablePanel(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
     setObjectName(QStringLiteral("CorvanitePanel"));
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-bool KeyablePanel::event(QEvent* event) {
+bool KeyablePanel::event(QEvent* event)
+{
     if (event->type() == QEvent::WindowDeactivate)
         Q_EMIT focusLost();
     return QWidget::event(event);
 }
 
-void KeyablePanel::keyPressEvent(QKeyEvent* event) {
+void KeyablePanel::keyPressEvent(QKeyEvent* event)
+{
     if (event->key() == Qt::Key_Escape) {
         Q_EMIT cancelled();
         return;
@@ -26,7 +29,8 @@ void KeyablePanel::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void KeyablePanel::paintEvent(QPaintEvent*) {
+void KeyablePanel::paintEvent(QPaintEvent*)
+{
     // A plain dark card until the skins draw their own.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -2,11 +2,13 @@
 
 namespace corvanite {
 
-QString rawValue(PanelSkin skin) {
+QString rawValue(PanelSkin skin)
+{
     return skin == PanelSkin::Vitals ? QStringLiteral("vitals") : QStringLiteral("glass");
 }
 
-std::optional<PanelSkin> panelSkinFromRaw(const QString& raw) {
+std::optional<PanelSkin> panelSkinFromRaw(const QString& raw)
+{
     for (PanelSkin skin : allPanelSkins()) {
         if (rawValue(skin) == raw)
             return skin;
@@ -14,11 +16,13 @@ std::optional<PanelSkin> panelSkinFromRaw(const QString& raw) {
     return std::nullopt;
 }
 
-QString displayKey(PanelSkin skin) {
+QString displayKey(PanelSkin skin)
+{
     return QStringLiteral("skin.") + rawValue(skin);
 }
 
-const QList<PanelSkin>& allPanelSkins() {
+const QList<PanelSkin>& allPanelSkins()
+{
     static const QList<PanelSkin> all{PanelSkin::Glass, PanelSkin::Vitals};
     return all;
 }

@@ -17,27 +17,34 @@ PanelWindowController::PanelWindowController(const Clock& clock,
                                              QObject* parent)
     : QObject(parent)
     , m_clock(clock)
-    , m_setPublishingPaused(std::move(setPublishingPaused)) {}
+    , m_setPublishingPaused(std::move(setPublishingPaused))
+{
+}
 
-PanelWindowController::~PanelWindowController() {
+PanelWindowController::~PanelWindowController()
+{
     delete m_panel.data();
 }
 
-PanelWindowController& PanelWindowController::shared() {
+PanelWindowController& PanelWindowController::shared()
+{
     static auto* controller = new PanelWindowController(
         Clock::system(), [](bool paused) { Monitor::shared().setPublishingPaused(paused); });
     return *controller;
 }
 
-QWidget* PanelWindowController::panel() const {
+QWidget* PanelWindowController::panel() const
+{
     return m_panel.data();
 }
 
-bool PanelWindowController::isShown() const {
+bool PanelWindowController::isShown() const
+{
     return m_panel && m_panel->isVisible();
 }
 
-void PanelWindowController::toggle(const QRect& anchor) {
+void PanelWindowController::toggle(const QRect& anchor)
+{
     if (isShown()) {
         close();
         return;
@@ -47,7 +54,8 @@ void PanelWindowController::toggle(const QRect& anchor) {
 }
 
 PanelWindowController::Placement
-PanelWindowController::place(const QRect& anchor, const std::optional<QRect>& usableArea) {
+PanelWindowController::place(const QRect& anchor, const std::optional<QRect>& usableArea)
+{
     const int centre = anchor.x() + anchor.width() / 2;
     int x = centre - kWidth / 2;
     int y = anchor.y() + anchor.height();
@@ -64,7 +72,8 @@ PanelWindowController::place(const QRect& anchor, const std::optional<QRect>& us
     return {QPoint(x, y), centre - x, above};
 }
 
-void PanelWindowController::createPanel() {
+void PanelWindowController::createPanel()
+{
     // The skins' content is a later addition; until then the panel is an empty card.
     m_panel = new KeyablePanel();
     m_panel->resize(kWidth, kHeight);
@@ -75,7 +84,8 @@ void PanelWindowController::createPanel() {
     });
 }
 
-void PanelWindowController::show(const QRect& anchor) {
+void PanelWindowController::show(const QRect& anchor)
+{
     if (!m_panel)
         createPanel();
     if (anchor.isValid()) {
@@ -94,7 +104,8 @@ void PanelWindowController::show(const QRect& anchor) {
     Log::debug(QStringLiteral("Panel opened"));
 }
 
-void PanelWindowController::close() {
+void PanelWindowController::close()
+{
     if (m_panel) {
         Log::debug(QStringLiteral("Panel closed"));
         KeyablePanel* panel = m_panel.data();

@@ -12,14 +12,18 @@ SkinManager::SkinManager(Preferences& preferences, QObject* parent)
     : QObject(parent)
     , m_preferences(preferences)
     , m_skin(preferences.stringValue(kKey) == QLatin1String("vitals") ? PanelSkin::Vitals
-                                                                      : PanelSkin::Glass) {}
+                                                                      : PanelSkin::Glass)
+{
+}
 
-SkinManager& SkinManager::shared() {
+SkinManager& SkinManager::shared()
+{
     static SkinManager* manager = new SkinManager(Preferences::standard());
     return *manager;
 }
 
-void SkinManager::setSkin(PanelSkin skin) {
+void SkinManager::setSkin(PanelSkin skin)
+{
     m_skin = skin;
     m_preferences.setString(kKey, rawValue(skin));
     Q_EMIT skinChanged();

@@ -7,23 +7,27 @@ namespace corvanite {
 
 namespace {
 
-quint64 bytesCapped(quint64 pages, quint64 pageSize, quint64 cap) {
+quint64 bytesCapped(quint64 pages, quint64 pageSize, quint64 cap)
+{
     if (pageSize != 0 && pages > cap / pageSize)
         return cap;
     return std::min(pages * pageSize, cap);
 }
 
-quint64 bytesSaturated(quint64 pages, quint64 pageSize) {
+quint64 bytesSaturated(quint64 pages, quint64 pageSize)
+{
     return bytesCapped(pages, pageSize, std::numeric_limits<quint64>::max());
 }
 
 } // namespace
 
-double tickDelta(quint64 current, quint64 previous) {
+double tickDelta(quint64 current, quint64 previous)
+{
     return current >= previous ? static_cast<double>(current - previous) : 0.0;
 }
 
-double cpuUsage(const CpuTicks& previous, const CpuTicks& current) {
+double cpuUsage(const CpuTicks& previous, const CpuTicks& current)
+{
     const double user = tickDelta(current.user, previous.user);
     const double system = tickDelta(current.system, previous.system);
     const double idle = tickDelta(current.idle, previous.idle);
@@ -35,11 +39,13 @@ double cpuUsage(const CpuTicks& previous, const CpuTicks& current) {
     return std::min(busy / total * 100.0, 100.0);
 }
 
-double coreUsage(const CpuTicks& previous, const CpuTicks& current) {
+double coreUsage(const CpuTicks& previous, const CpuTicks& current)
+{
     return cpuUsage(previous, current);
 }
 
-double hostCpuStep(const std::optional<CpuTicks>& reading, std::optional<CpuTicks>& previous) {
+double hostCpuStep(const std::optional<CpuTicks>& reading, std::optional<CpuTicks>& previous)
+{
     if (!reading)
         return 0.0;
     const double total = previous ? cpuUsage(*previous, *reading) : 0.0;
@@ -48,7 +54,8 @@ double hostCpuStep(const std::optional<CpuTicks>& reading, std::optional<CpuTick
 }
 
 QList<double> perCoreUsage(const std::vector<CoreTicks>& previous,
-                           const std::vector<CoreTicks>& current) {
+                           const std::vector<CoreTicks>& current)
+{
     QList<double> usage;
     if (current.empty() || current.size() != previous.size())
         return usage;
@@ -62,7 +69,8 @@ QList<double> perCoreUsage(const std::vector<CoreTicks>& previous,
     return usage;
 }
 
-MemorySample memorySample(const VmStatistics& stats, quint64 pageSize, quint64 physicalMemory) {
+MemorySample memorySample(const VmStatistics& stats, quint64 pageSize, quint64 physicalMemory)
+{
     const quint64 total = physicalMemory;
     const quint64 internal = bytesSaturated(stats.internalPageCount, pageSize);
     const quint64 purgeable = bytesSaturated(stats.purgeableCount, pageSize);
@@ -81,7 +89,8 @@ MemorySample memorySample(const VmStatistics& stats, quint64 pageSize, quint64 p
 }
 
 NetSample networkStep(const std::optional<NetworkTotals>& reading,
-                      std::optional<NetworkTotals>& previous, double elapsedSeconds) {
+                      std::optional<NetworkTotals>& previous, double elapsedSeconds)
+{
     NetSample rates;
     if (!reading)
         return rates;

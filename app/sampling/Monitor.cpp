@@ -13,7 +13,8 @@ namespace corvanite {
 
 namespace {
 
-bool ask(const std::function<bool()>& question) {
+bool ask(const std::function<bool()>& question)
+{
     return question && question();
 }
 
@@ -25,7 +26,8 @@ Monitor::Monitor(SystemSources sources, const Clock& clock, MonitorPolicy policy
     , m_clock(clock)
     , m_policy(std::move(policy))
     , m_builder(m_sources, m_clock)
-    , m_worker(std::make_unique<QObject>()) {
+    , m_worker(std::make_unique<QObject>())
+{
     registerSampleMetaTypes();
     m_sources.fillMissingWithEmpty();
     m_thread.setObjectName(QStringLiteral("com.corvanite.app.monitor"));
@@ -33,19 +35,22 @@ Monitor::Monitor(SystemSources sources, const Clock& clock, MonitorPolicy policy
     m_thread.start(QThread::LowPriority);
 }
 
-Monitor::~Monitor() {
+Monitor::~Monitor()
+{
     stop();
     stopWorker();
 }
 
-void Monitor::stopWorker() {
+void Monitor::stopWorker()
+{
     // quit() takes effect once the worker is back in its event loop, so a pass already running
     // completes; its snapshot is posted to this object and discarded with it.
     m_thread.quit();
     m_thread.wait();
 }
 
-Monitor& Monitor::shared() {
+Monitor& Monitor::shared()
+{
     static Monitor* const instance = [] {
         auto* monitor =
             new Monitor(SystemSources::forThisMachine(), Clock::system(), defaultMonitorPolicy());
@@ -62,7 +67,8 @@ Monitor& Monitor::shared() {
     return *instance;
 }
 
-void Monitor::start(double interval) {
+void Monitor::start(double interval)
+{
     // Settings only ever hand over sane values; anything else must not spin the main thread.
     m_refreshInterval =
         std::isfinite(interval) ? std::max(interval, kMinimumInterval) : kDefaultInterval;
@@ -74,12 +80,14 @@ void Monitor::start(double interval) {
     sample();
 }
 
-void Monitor::setInterval(double interval) {
+void Monitor::setInterval(double interval)
+{
     if (std::abs(interval - m_refreshInterval) > 0.01)
         start(interval);
 }
 
-void Monitor::setPublishingPaused(bool paused) {
+void Monitor::setPublishingPaused(bool paused)
+{
     if (paused == m_publishingPaused)
         return;
     m_publishingPaused = paused;
@@ -91,23 +99,27 @@ void Monitor::setPublishingPaused(bool paused) {
     }
 }
 
-void Monitor::applyEffectiveInterval() {
+void Monitor::applyEffectiveInterval()
+{
     if (m_timer)
         schedule();
 }
 
-void Monitor::setPolicy(MonitorPolicy policy) {
+void Monitor::setPolicy(MonitorPolicy policy)
+{
     m_policy = std::move(policy);
     applyEffectiveInterval();
 }
 
-double Monitor::effectiveInterval() const {
+double Monitor::effectiveInterval() const
+{
     if (m_publishingPaused && ask(m_policy.iconOnlyMenuBar) && !ask(m_policy.alertsEnabled))
         return std::max(m_refreshInterval, kIdleInterval);
     return m_refreshInterval;
 }
 
-void Monitor::schedule() {
+void Monitor::schedule()
+{
     if (!m_timer) {
         m_timer = std::make_unique<QTimer>(this);
         m_timer->setObjectName(QStringLiteral("samplingTimer"));
@@ -118,21 +130,25 @@ void Monitor::schedule() {
     m_timer->start(static_cast<int>(std::lround(seconds * 1000.0)));
 }
 
-void Monitor::stop() {
+void Monitor::stop()
+{
     m_timer.reset();
 }
 
-double Monitor::uptime() const {
+double Monitor::uptime() const
+{
     return m_bootDate ? m_clock.now() - *m_bootDate : 0.0;
 }
 
-void Monitor::appendHistory(QList<double>& history, double value, qsizetype maxCount) {
+void Monitor::appendHistory(QList<double>& history, double value, qsizetype maxCount)
+{
     history.append(value);
     if (history.size() > maxCount)
         history.remove(0, history.size() - std::max<qsizetype>(maxCount, 0));
 }
 
-PassFlags Monitor::decideFlags() {
+PassFlags Monitor::decideFlags()
+{
     PassFlags flags;
     if (m_publishingPaused) {
         flags.scanProcesses = ask(m_policy.wantsProcessScan);
@@ -148,7 +164,8 @@ PassFlags Monitor::decideFlags() {
     return flags;
 }
 
-void Monitor::sample() {
+void Monitor::sample()
+{
     if (m_isSampling || !m_thread.isRunning())
         return;
     m_isSampling = true;
@@ -179,7 +196,8 @@ void Monitor::sample() {
 }
 
 // The tick fan-out: every consumer of a new snapshot is called from here, in this order.
-void Monitor::apply(const Snapshot& s) {
+void Monitor::apply(const Snapshot& s)
+{
     m_lastProcesses = s.processes;
 
     m_cpu = s.cpu;

@@ -6,13 +6,15 @@
 
 namespace corvanite::MonitorLog {
 
-QString sampleDuration(double milliseconds, bool scanProcesses) {
+QString sampleDuration(double milliseconds, bool scanProcesses)
+{
     return QStringLiteral("Sample duration: ") + QString::number(milliseconds, 'f', 1) +
            QStringLiteral("ms (scanProcesses=") +
            (scanProcesses ? QStringLiteral("true") : QStringLiteral("false")) + QLatin1Char(')');
 }
 
-QString tick(qint64 tickCount, double cpuTotal, qsizetype processCount, double downBps) {
+QString tick(qint64 tickCount, double cpuTotal, qsizetype processCount, double downBps)
+{
     // Truncated to a whole number; clamped so an absurd reading cannot overflow the conversion.
     const double whole = std::trunc(std::isfinite(downBps) ? downBps : 0.0);
     const double limit = static_cast<double>(std::numeric_limits<qint64>::max() / 2);
@@ -23,11 +25,13 @@ QString tick(qint64 tickCount, double cpuTotal, qsizetype processCount, double d
            QStringLiteral("B/s");
 }
 
-bool logsDuration(qint64 cycle) {
+bool logsDuration(qint64 cycle)
+{
     return cycle % 30 == 1;
 }
 
-bool logsTick(qint64 tickCount) {
+bool logsTick(qint64 tickCount)
+{
     return tickCount < 6 || tickCount % 50 == 0;
 }
 

@@ -4,7 +4,8 @@
 
 namespace corvanite {
 
-MonitorPolicy defaultMonitorPolicy() {
+MonitorPolicy defaultMonitorPolicy()
+{
     MonitorPolicy policy;
     policy.iconOnlyMenuBar = [] {
         return SettingsManager::shared().menuBarMode() == MenuBarMode::Icon;

@@ -7,7 +7,8 @@
 
 namespace corvanite::ProcessDetailReader {
 
-QString cpuTimeString(quint64 nanoseconds) {
+QString cpuTimeString(quint64 nanoseconds)
+{
     const double seconds = static_cast<double>(nanoseconds) / 1e9;
     if (seconds < 60.0)
         return L(QStringLiteral("format.duration.seconds"), {seconds});
@@ -19,7 +20,8 @@ QString cpuTimeString(quint64 nanoseconds) {
               Format::saturatingTruncate(std::fmod(seconds, 3600.0) / 60.0)});
 }
 
-QString relativeTime(std::optional<double> absoluteInstant, const Clock& clock) {
+QString relativeTime(std::optional<double> absoluteInstant, const Clock& clock)
+{
     if (!absoluteInstant)
         return QStringLiteral("—");
     const double elapsed = clock.now() - *absoluteInstant;

@@ -4,7 +4,8 @@
 
 namespace corvanite {
 
-ProcessScanner::Result ProcessScanner::scan(double now, ProcessTable& table) {
+ProcessScanner::Result ProcessScanner::scan(double now, ProcessTable& table)
+{
     const double elapsed = m_lastScanTime > 0.0 ? now - m_lastScanTime : 0.0;
     m_lastScanTime = now;
 

@@ -4,7 +4,8 @@
 
 namespace corvanite {
 
-QString BatterySample::statusKey() const {
+QString BatterySample::statusKey() const
+{
     if (isCharging)
         return QStringLiteral("battery.status.charging");
     if (isCharged)
@@ -14,11 +15,13 @@ QString BatterySample::statusKey() const {
     return QStringLiteral("battery.status.onBattery");
 }
 
-QString BatterySample::statusText() const {
+QString BatterySample::statusText() const
+{
     return L(statusKey());
 }
 
-void registerSampleMetaTypes() {
+void registerSampleMetaTypes()
+{
     qRegisterMetaType<CPUSample>();
     qRegisterMetaType<MemorySample>();
     qRegisterMetaType<NetSample>();

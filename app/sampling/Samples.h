@@ -31,7 +31,8 @@ struct MemorySample {
     quint64 free = 0;
 
     quint64 used() const { return app + wired + compressed; }
-    double usageFraction() const {
+    double usageFraction() const
+    {
         if (total == 0)
             return 0.0;
         return std::min(static_cast<double>(used()) / static_cast<double>(total), 1.0);

@@ -7,9 +7,12 @@ namespace corvanite {
 
 SnapshotBuilder::SnapshotBuilder(SystemSources& sources, const Clock& clock)
     : m_sources(sources)
-    , m_clock(clock) {}
+    , m_clock(clock)
+{
+}
 
-CPUSample SnapshotBuilder::readCpu() {
+CPUSample SnapshotBuilder::readCpu()
+{
     m_sources.cpu->read(m_cpuReading);
     CPUSample cpu;
     cpu.total = hostCpuStep(m_cpuReading.host, m_prevCPU);
@@ -20,7 +23,8 @@ CPUSample SnapshotBuilder::readCpu() {
     return cpu;
 }
 
-Snapshot SnapshotBuilder::build(const PassFlags& flags, const QList<ProcessSample>& lastProcesses) {
+Snapshot SnapshotBuilder::build(const PassFlags& flags, const QList<ProcessSample>& lastProcesses)
+{
     // Intervals use the monotonic clock: a wall-clock change must not turn into a rate.
     const double now = m_clock.monotonic();
     const double elapsed = m_lastSampleTime > 0.0 ? now - m_lastSampleTime : 0.0;

@@ -17,24 +17,28 @@ struct Progress {
     bool timedOut = false;
 };
 
-int httpStatus(const QNetworkReply* reply) {
+int httpStatus(const QNetworkReply* reply)
+{
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     return status.isValid() ? status.toInt() : 0;
 }
 
 // Qt reports 4xx and 5xx answers as reply errors; they are answers, not transport failures.
-bool isHttpAnswer(const QNetworkReply* reply) {
+bool isHttpAnswer(const QNetworkReply* reply)
+{
     return httpStatus(reply) >= 400 && reply->error() >= QNetworkReply::ContentAccessDenied;
 }
 
 } // namespace
 
-QString timedOutDescription() {
+QString timedOutDescription()
+{
     return QStringLiteral("The request timed out.");
 }
 
 void start(QNetworkAccessManager& network, const QUrl& url, const FeedRequestLimits& limits,
-           QObject* context, std::function<void(const FeedResponse&)> done) {
+           QObject* context, std::function<void(const FeedResponse&)> done)
+{
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);

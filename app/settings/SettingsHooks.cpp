@@ -4,7 +4,8 @@
 
 namespace corvanite {
 
-SettingsHooks defaultSettingsHooks() {
+SettingsHooks defaultSettingsHooks()
+{
     SettingsHooks hooks;
     hooks.setMonitorInterval = [](double seconds) { Monitor::shared().setInterval(seconds); };
     hooks.applyEffectiveInterval = [] { Monitor::shared().applyEffectiveInterval(); };

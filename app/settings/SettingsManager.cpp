@@ -34,7 +34,8 @@ const QString kHasLaunchedBefore = QStringLiteral("hasLaunchedBefore");
 
 const QList<MenuBarMetric> kDefaultMetrics{MenuBarMetric::Cpu, MenuBarMetric::Memory};
 
-void sortByDisplayOrder(QList<MenuBarMetric>& metrics) {
+void sortByDisplayOrder(QList<MenuBarMetric>& metrics)
+{
     std::stable_sort(metrics.begin(), metrics.end(),
                      [](MenuBarMetric a, MenuBarMetric b) { return sortIndex(a) < sortIndex(b); });
 }
@@ -44,7 +45,8 @@ class GuardScope {
 public:
     explicit GuardScope(bool& guard)
         : m_guard(guard)
-        , m_previous(guard) {
+        , m_previous(guard)
+    {
         m_guard = true;
     }
     ~GuardScope() { m_guard = m_previous; }
@@ -63,11 +65,13 @@ SettingsManager::SettingsManager(Preferences& prefs, LaunchAtLogin& launch, Sett
     : QObject(parent)
     , m_prefs(prefs)
     , m_launch(launch)
-    , m_hooks(std::move(hooks)) {
+    , m_hooks(std::move(hooks))
+{
     load();
 }
 
-SettingsManager& SettingsManager::shared() {
+SettingsManager& SettingsManager::shared()
+{
     static SettingsManager instance(Preferences::standard(), LaunchAtLogin::shared(),
                                     defaultSettingsHooks());
     return instance;
@@ -75,7 +79,8 @@ SettingsManager& SettingsManager::shared() {
 
 // Reads and validates every value; writes nothing back, so a stored value that is out of range
 // stays as it is until the user assigns a new one.
-void SettingsManager::load() {
+void SettingsManager::load()
+{
     m_launchAtLogin = m_launch.isEnabled();
     m_updateAutoCheck = m_prefs.storedBool(kUpdateAutoCheck).value_or(true);
     m_killWhitelist = m_prefs.stringArray(kKillWhitelist).value_or(QStringList());
@@ -112,7 +117,8 @@ void SettingsManager::load() {
 }
 
 // Older versions stored only the network switch; it seeds the list until a list is stored.
-void SettingsManager::loadMenuBarMetrics() {
+void SettingsManager::loadMenuBarMetrics()
+{
     QList<MenuBarMetric> metrics = kDefaultMetrics;
     if (const auto stored = m_prefs.stringArray(kMenuBarMetrics)) {
         QList<MenuBarMetric> parsed;
@@ -134,7 +140,8 @@ void SettingsManager::loadMenuBarMetrics() {
 // Hooks read the member rather than the argument: a subscriber may have assigned again while
 // being notified, and the store must end up holding what the property holds.
 
-void SettingsManager::setRefreshInterval(double seconds) {
+void SettingsManager::setRefreshInterval(double seconds)
+{
     m_refreshInterval = seconds;
     Q_EMIT refreshIntervalChanged();
     m_prefs.setDouble(kRefreshInterval, m_refreshInterval);
@@ -142,7 +149,8 @@ void SettingsManager::setRefreshInterval(double seconds) {
         m_hooks.setMonitorInterval(m_refreshInterval);
 }
 
-void SettingsManager::setMenuBarMode(MenuBarMode mode) {
+void SettingsManager::setMenuBarMode(MenuBarMode mode)
+{
     m_menuBarMode = mode;
     Q_EMIT menuBarModeChanged();
     m_prefs.setString(kMenuBarStyle, rawValue(m_menuBarMode));
@@ -153,7 +161,8 @@ void SettingsManager::setMenuBarMode(MenuBarMode mode) {
         m_hooks.applyEffectiveInterval();
 }
 
-void SettingsManager::setShowNetSpeed(bool on) {
+void SettingsManager::setShowNetSpeed(bool on)
+{
     m_showNetSpeed = on;
     Q_EMIT showNetSpeedChanged();
     m_prefs.setBool(kShowNetSpeed, m_showNetSpeed);
@@ -167,7 +176,8 @@ void SettingsManager::setShowNetSpeed(bool on) {
         setShowNetSpeed(listed);
 }
 
-void SettingsManager::setMenuBarMetrics(const QList<MenuBarMetric>& metrics) {
+void SettingsManager::setMenuBarMetrics(const QList<MenuBarMetric>& metrics)
+{
     m_menuBarMetrics = metrics;
     Q_EMIT menuBarMetricsChanged();
     QStringList raw;
@@ -182,7 +192,8 @@ void SettingsManager::setMenuBarMetrics(const QList<MenuBarMetric>& metrics) {
         setShowNetSpeed(listed);
 }
 
-void SettingsManager::setMenuBarMetric(MenuBarMetric metric, bool on) {
+void SettingsManager::setMenuBarMetric(MenuBarMetric metric, bool on)
+{
     QList<MenuBarMetric> metrics = m_menuBarMetrics;
     if (on) {
         if (metrics.contains(metric))
@@ -197,35 +208,41 @@ void SettingsManager::setMenuBarMetric(MenuBarMetric metric, bool on) {
         setMenuBarMetrics(metrics);
 }
 
-bool SettingsManager::isMenuBarMetricVisible(MenuBarMetric metric) const {
+bool SettingsManager::isMenuBarMetricVisible(MenuBarMetric metric) const
+{
     return m_menuBarMetrics.contains(metric);
 }
 
-void SettingsManager::setMenuBarShowIcon(bool on) {
+void SettingsManager::setMenuBarShowIcon(bool on)
+{
     m_menuBarShowIcon = on;
     Q_EMIT menuBarShowIconChanged();
     m_prefs.setBool(kMenuBarShowIcon, m_menuBarShowIcon);
 }
 
-void SettingsManager::setNotchMode(NotchMode mode) {
+void SettingsManager::setNotchMode(NotchMode mode)
+{
     m_notchMode = mode;
     Q_EMIT notchModeChanged();
     m_prefs.setString(kNotchMode, rawValue(m_notchMode));
 }
 
-void SettingsManager::setProcessRowCount(int rows) {
+void SettingsManager::setProcessRowCount(int rows)
+{
     m_processRowCount = rows;
     Q_EMIT processRowCountChanged();
     m_prefs.setInteger(kProcessRowCount, m_processRowCount);
 }
 
-void SettingsManager::setShowCoreStrip(bool on) {
+void SettingsManager::setShowCoreStrip(bool on)
+{
     m_showCoreStrip = on;
     Q_EMIT showCoreStripChanged();
     m_prefs.setBool(kShowCoreStrip, m_showCoreStrip);
 }
 
-void SettingsManager::setHiddenModules(const QSet<PanelModule>& modules) {
+void SettingsManager::setHiddenModules(const QSet<PanelModule>& modules)
+{
     m_hiddenModules = modules;
     Q_EMIT hiddenModulesChanged();
     QStringList raw;
@@ -236,11 +253,13 @@ void SettingsManager::setHiddenModules(const QSet<PanelModule>& modules) {
     m_prefs.setStringArray(kHiddenModules, raw);
 }
 
-bool SettingsManager::isVisible(PanelModule module) const {
+bool SettingsManager::isVisible(PanelModule module) const
+{
     return !m_hiddenModules.contains(module);
 }
 
-void SettingsManager::setVisible(PanelModule module, bool visible) {
+void SettingsManager::setVisible(PanelModule module, bool visible)
+{
     QSet<PanelModule> modules = m_hiddenModules;
     if (visible)
         modules.remove(module);
@@ -249,13 +268,15 @@ void SettingsManager::setVisible(PanelModule module, bool visible) {
     setHiddenModules(modules);
 }
 
-void SettingsManager::setTempUnit(TempUnit unit) {
+void SettingsManager::setTempUnit(TempUnit unit)
+{
     m_tempUnit = unit;
     Q_EMIT tempUnitChanged();
     m_prefs.setString(kTempUnit, rawValue(m_tempUnit));
 }
 
-void SettingsManager::setLaunchAtLogin(bool on) {
+void SettingsManager::setLaunchAtLogin(bool on)
+{
     m_launchAtLogin = on;
     Q_EMIT launchAtLoginChanged();
     if (m_isSyncingLaunch)
@@ -270,7 +291,8 @@ void SettingsManager::setLaunchAtLogin(bool on) {
     }
 }
 
-void SettingsManager::refreshLaunchAtLogin() {
+void SettingsManager::refreshLaunchAtLogin()
+{
     const bool real = m_launch.isEnabled();
     if (real == m_launchAtLogin)
         return;
@@ -278,7 +300,8 @@ void SettingsManager::refreshLaunchAtLogin() {
     setLaunchAtLogin(real);
 }
 
-void SettingsManager::setAlertsEnabled(bool on) {
+void SettingsManager::setAlertsEnabled(bool on)
+{
     m_alertsEnabled = on;
     Q_EMIT alertsEnabledChanged();
     m_prefs.setBool(kAlertsEnabled, m_alertsEnabled);
@@ -302,7 +325,8 @@ void SettingsManager::setAlertsEnabled(bool on) {
     });
 }
 
-void SettingsManager::applyNotificationAnswer(bool granted) {
+void SettingsManager::applyNotificationAnswer(bool granted)
+{
     if (granted)
         return;
     {
@@ -312,35 +336,41 @@ void SettingsManager::applyNotificationAnswer(bool granted) {
     Log::debug(QStringLiteral("Notification permission denied; alert toggle reverted"));
 }
 
-void SettingsManager::setCpuAlarmThreshold(double percent) {
+void SettingsManager::setCpuAlarmThreshold(double percent)
+{
     m_cpuAlarmThreshold = percent;
     Q_EMIT cpuAlarmThresholdChanged();
     m_prefs.setDouble(kCpuAlarm, m_cpuAlarmThreshold);
 }
 
-void SettingsManager::setMemAlarmThreshold(double percent) {
+void SettingsManager::setMemAlarmThreshold(double percent)
+{
     m_memAlarmThreshold = percent;
     Q_EMIT memAlarmThresholdChanged();
     m_prefs.setDouble(kMemAlarm, m_memAlarmThreshold);
 }
 
-void SettingsManager::setTempAlarmThreshold(double celsius) {
+void SettingsManager::setTempAlarmThreshold(double celsius)
+{
     m_tempAlarmThreshold = celsius;
     Q_EMIT tempAlarmThresholdChanged();
     m_prefs.setDouble(kTempAlarm, m_tempAlarmThreshold);
 }
 
-void SettingsManager::setKillWhitelist(const QStringList& names) {
+void SettingsManager::setKillWhitelist(const QStringList& names)
+{
     m_killWhitelist = names;
     Q_EMIT killWhitelistChanged();
     m_prefs.setStringArray(kKillWhitelist, m_killWhitelist);
 }
 
-bool SettingsManager::isPreauthorized(const QString& processName) const {
+bool SettingsManager::isPreauthorized(const QString& processName) const
+{
     return m_killWhitelist.contains(processName, Qt::CaseSensitive);
 }
 
-void SettingsManager::addPreauthorized(const QString& processName) {
+void SettingsManager::addPreauthorized(const QString& processName)
+{
     if (isPreauthorized(processName))
         return;
     QStringList names = m_killWhitelist;
@@ -348,29 +378,34 @@ void SettingsManager::addPreauthorized(const QString& processName) {
     setKillWhitelist(names);
 }
 
-void SettingsManager::setComfortEnabled(bool on) {
+void SettingsManager::setComfortEnabled(bool on)
+{
     m_comfortEnabled = on;
     Q_EMIT comfortEnabledChanged();
     m_prefs.setBool(kComfortEnabled, m_comfortEnabled);
 }
 
-void SettingsManager::setComfortTargetC(double celsius) {
+void SettingsManager::setComfortTargetC(double celsius)
+{
     m_comfortTargetC = celsius;
     Q_EMIT comfortTargetCChanged();
     m_prefs.setDouble(kComfortTargetC, m_comfortTargetC);
 }
 
-void SettingsManager::setUpdateAutoCheck(bool on) {
+void SettingsManager::setUpdateAutoCheck(bool on)
+{
     m_updateAutoCheck = on;
     Q_EMIT updateAutoCheckChanged();
     m_prefs.setBool(kUpdateAutoCheck, m_updateAutoCheck);
 }
 
-bool SettingsManager::isFirstRun() const {
+bool SettingsManager::isFirstRun() const
+{
     return !m_prefs.boolValue(kHasLaunchedBefore);
 }
 
-void SettingsManager::markLaunched() {
+void SettingsManager::markLaunched()
+{
     m_prefs.setBool(kHasLaunchedBefore, true);
 }
 

@@ -7,11 +7,13 @@
 
 namespace corvanite {
 
-QString rawValue(TempUnit unit) {
+QString rawValue(TempUnit unit)
+{
     return unit == TempUnit::Fahrenheit ? QStringLiteral("fahrenheit") : QStringLiteral("celsius");
 }
 
-std::optional<TempUnit> tempUnitFromRaw(const QString& raw) {
+std::optional<TempUnit> tempUnitFromRaw(const QString& raw)
+{
     for (TempUnit unit : allTempUnits()) {
         if (rawValue(unit) == raw)
             return unit;
@@ -19,24 +21,29 @@ std::optional<TempUnit> tempUnitFromRaw(const QString& raw) {
     return std::nullopt;
 }
 
-const QList<TempUnit>& allTempUnits() {
+const QList<TempUnit>& allTempUnits()
+{
     static const QList<TempUnit> all{TempUnit::Celsius, TempUnit::Fahrenheit};
     return all;
 }
 
-QString symbol(TempUnit unit) {
+QString symbol(TempUnit unit)
+{
     return unit == TempUnit::Fahrenheit ? QStringLiteral("°F") : QStringLiteral("°");
 }
 
-QString displayNameKey(TempUnit unit) {
+QString displayNameKey(TempUnit unit)
+{
     return QStringLiteral("settings.tempunit.") + rawValue(unit) + QStringLiteral(".display");
 }
 
-QString displayName(TempUnit unit) {
+QString displayName(TempUnit unit)
+{
     return L(displayNameKey(unit));
 }
 
-qint64 display(TempUnit unit, double celsius) {
+qint64 display(TempUnit unit, double celsius)
+{
     const double value = unit == TempUnit::Fahrenheit ? celsius * 9.0 / 5.0 + 32.0 : celsius;
     if (!std::isfinite(value))
         return 0;
@@ -50,7 +57,8 @@ qint64 display(TempUnit unit, double celsius) {
     return static_cast<qint64>(rounded);
 }
 
-QString rawValue(PanelModule module) {
+QString rawValue(PanelModule module)
+{
     switch (module) {
     case PanelModule::Gpu:
         return QStringLiteral("gpu");
@@ -68,7 +76,8 @@ QString rawValue(PanelModule module) {
     return {};
 }
 
-std::optional<PanelModule> panelModuleFromRaw(const QString& raw) {
+std::optional<PanelModule> panelModuleFromRaw(const QString& raw)
+{
     for (PanelModule module : allPanelModules()) {
         if (rawValue(module) == raw)
             return module;
@@ -76,18 +85,21 @@ std::optional<PanelModule> panelModuleFromRaw(const QString& raw) {
     return std::nullopt;
 }
 
-const QList<PanelModule>& allPanelModules() {
+const QList<PanelModule>& allPanelModules()
+{
     static const QList<PanelModule> all{PanelModule::Gpu,     PanelModule::Memory,
                                         PanelModule::Network, PanelModule::Thermal,
                                         PanelModule::Power,   PanelModule::Processes};
     return all;
 }
 
-QString displayName(PanelModule module) {
+QString displayName(PanelModule module)
+{
     return L(QStringLiteral("settings.module.") + rawValue(module));
 }
 
-std::optional<ProcessRowPreset> processRowPresetFromRaw(qint64 raw) {
+std::optional<ProcessRowPreset> processRowPresetFromRaw(qint64 raw)
+{
     for (ProcessRowPreset preset : allProcessRowPresets()) {
         if (rawValue(preset) == raw)
             return preset;
@@ -95,13 +107,15 @@ std::optional<ProcessRowPreset> processRowPresetFromRaw(qint64 raw) {
     return std::nullopt;
 }
 
-const QList<ProcessRowPreset>& allProcessRowPresets() {
+const QList<ProcessRowPreset>& allProcessRowPresets()
+{
     static const QList<ProcessRowPreset> all{ProcessRowPreset::Six, ProcessRowPreset::Eight,
                                              ProcessRowPreset::Twelve};
     return all;
 }
 
-QString displayName(ProcessRowPreset preset) {
+QString displayName(ProcessRowPreset preset)
+{
     return L(QStringLiteral("settings.layout.rows.value"), {rawValue(preset)});
 }
 

@@ -34,14 +34,16 @@ std::optional<PanelModule> panelModuleFromRaw(const QString& raw);
 const QList<PanelModule>& allPanelModules();
 QString displayName(PanelModule module);
 
-inline int rawValue(ProcessRowPreset preset) {
+inline int rawValue(ProcessRowPreset preset)
+{
     return static_cast<int>(preset);
 }
 std::optional<ProcessRowPreset> processRowPresetFromRaw(qint64 raw);
 const QList<ProcessRowPreset>& allProcessRowPresets();
 QString displayName(ProcessRowPreset preset);
 
-inline size_t qHash(PanelModule module, size_t seed = 0) noexcept {
+inline size_t qHash(PanelModule module, size_t seed = 0) noexcept
+{
     return ::qHash(static_cast<int>(module), seed);
 }
 

@@ -28,7 +28,8 @@ struct UpdateFeed {
 
 // A whole decimal number with an optional sign, else 0 ("3-beta", "", "+" and numbers too
 // large for 64 bits all count as 0).
-qint64 versionPiece(QStringView piece) {
+qint64 versionPiece(QStringView piece)
+{
     qsizetype i = 0;
     const bool negative = piece.startsWith(QLatin1Char('-'));
     if (negative || piece.startsWith(QLatin1Char('+')))
@@ -48,14 +49,16 @@ qint64 versionPiece(QStringView piece) {
     return negative ? -value : value;
 }
 
-QList<qint64> versionPieces(const QString& text) {
+QList<qint64> versionPieces(const QString& text)
+{
     QList<qint64> pieces;
     for (const QStringView piece : QStringView(text).split(QLatin1Char('.'), Qt::SkipEmptyParts))
         pieces.append(versionPiece(piece));
     return pieces;
 }
 
-std::optional<UpdateFeed> parseFeed(const QByteArray& body) {
+std::optional<UpdateFeed> parseFeed(const QByteArray& body)
+{
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
@@ -75,7 +78,8 @@ std::optional<UpdateFeed> parseFeed(const QByteArray& body) {
 
 } // namespace
 
-VersionOrder compareVersions(const QString& a, const QString& b) {
+VersionOrder compareVersions(const QString& a, const QString& b)
+{
     const QList<qint64> left = versionPieces(a);
     const QList<qint64> right = versionPieces(b);
     const qsizetype count = std::max(left.size(), right.size());
@@ -88,12 +92,14 @@ VersionOrder compareVersions(const QString& a, const QString& b) {
     return VersionOrder::Same;
 }
 
-UpdateChecker& UpdateChecker::shared() {
+UpdateChecker& UpdateChecker::shared()
+{
     // Built on first use and deliberately never destroyed: tearing the network stack down after
     // the application object at exit is not safe.
     static UpdateChecker* const checker = new UpdateChecker(
         Preferences::standard(), Clock::system(),
-        [] { return SettingsManager::shared().updateAutoCheck(); }, [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+        [] { return SettingsManager::shared().updateAutoCheck(); },
+        [](const QUrl& url) { return QDesktopServices::openUrl(url); });
     return *checker;
 }
 
@@ -108,7 +114,8 @@ UpdateChecker::UpdateChecker(Preferences& preferences, const Clock& clock,
     , m_openUrl(std::move(openUrl))
     , m_currentVersion(currentVersion.isEmpty() ? QStringLiteral("0") : std::move(currentVersion))
     , m_transferTimeoutMs(transferTimeoutMs)
-    , m_network(new QNetworkAccessManager(this)) {
+    , m_network(new QNetworkAccessManager(this))
+{
     // No disk cache is ever set and cookies are neither sent nor kept (see FeedRequest), so
     // every check asks the server afresh and leaves nothing behind.
     m_launchTimer.setSingleShot(true);
@@ -122,21 +129,25 @@ UpdateChecker::UpdateChecker(Preferences& preferences, const Clock& clock,
 
 UpdateChecker::~UpdateChecker() = default;
 
-QString UpdateChecker::builtInVersion() {
+QString UpdateChecker::builtInVersion()
+{
     return QStringLiteral(CORVANITE_VERSION);
 }
 
-QUrl UpdateChecker::defaultFeedURL() {
+QUrl UpdateChecker::defaultFeedURL()
+{
     return QUrl(QStringLiteral("https://corvanite.app/updates/version.json"));
 }
 
-bool UpdateChecker::isWebAddress(const QUrl& url) {
+bool UpdateChecker::isWebAddress(const QUrl& url)
+{
     const QString scheme = url.scheme();
     return url.isValid() && (scheme == QLatin1String("https") || scheme == QLatin1String("http")) &&
            !url.host().isEmpty();
 }
 
-QUrl UpdateChecker::feedURL() const {
+QUrl UpdateChecker::feedURL() const
+{
     const std::optional<QString> override = m_preferences.stringValue(kFeedURLKey);
     if (!override)
         return defaultFeedURL();
@@ -147,12 +158,14 @@ QUrl UpdateChecker::feedURL() const {
     return defaultFeedURL();
 }
 
-void UpdateChecker::startAutoCheck() {
+void UpdateChecker::startAutoCheck()
+{
     m_launchTimer.start();
     m_periodicTimer.start();
 }
 
-void UpdateChecker::autoCheckIfDue() {
+void UpdateChecker::autoCheckIfDue()
+{
     if (!m_autoCheckEnabled())
         return;
     const double now = m_clock.unixNow();
@@ -163,11 +176,13 @@ void UpdateChecker::autoCheckIfDue() {
         check(false);
 }
 
-void UpdateChecker::checkNow() {
+void UpdateChecker::checkNow()
+{
     check(true);
 }
 
-bool UpdateChecker::openDownloadPage() {
+bool UpdateChecker::openDownloadPage()
+{
     if (!m_downloadURL)
         return false;
     const bool opened = m_openUrl(*m_downloadURL);
@@ -177,7 +192,8 @@ bool UpdateChecker::openDownloadPage() {
     return opened;
 }
 
-void UpdateChecker::check(bool manual) {
+void UpdateChecker::check(bool manual)
+{
     const QUrl url = feedURL();
     if (manual)
         setManualState(UpdateCheckState::Checking);
@@ -191,7 +207,8 @@ void UpdateChecker::check(bool manual) {
     });
 }
 
-void UpdateChecker::handleResponse(const FeedResponse& response, bool manual) {
+void UpdateChecker::handleResponse(const FeedResponse& response, bool manual)
+{
     m_preferences.setDouble(kLastCheckAtKey, m_clock.unixNow());
 
     std::optional<UpdateFeed> feed;
@@ -222,12 +239,14 @@ void UpdateChecker::handleResponse(const FeedResponse& response, bool manual) {
     }
 }
 
-void UpdateChecker::setManualState(UpdateCheckState state) {
+void UpdateChecker::setManualState(UpdateCheckState state)
+{
     m_manualState = state;
     Q_EMIT manualStateChanged();
 }
 
-void UpdateChecker::setAvailableUpdate(std::optional<QString> version, std::optional<QUrl> url) {
+void UpdateChecker::setAvailableUpdate(std::optional<QString> version, std::optional<QUrl> url)
+{
     // The address first, so observers of the version already see the matching page.
     m_downloadURL = std::move(url);
     m_availableVersion = std::move(version);

@@ -4,7 +4,8 @@
 
 namespace corvanite {
 
-QString rawValue(AppLanguage language) {
+QString rawValue(AppLanguage language)
+{
     switch (language) {
     case AppLanguage::System:
         return QStringLiteral("system");
@@ -30,7 +31,8 @@ QString rawValue(AppLanguage language) {
     return {};
 }
 
-std::optional<AppLanguage> appLanguageFromRaw(const QString& raw) {
+std::optional<AppLanguage> appLanguageFromRaw(const QString& raw)
+{
     for (AppLanguage language : allAppLanguages()) {
         if (rawValue(language) == raw)
             return language;
@@ -38,7 +40,8 @@ std::optional<AppLanguage> appLanguageFromRaw(const QString& raw) {
     return std::nullopt;
 }
 
-QString displayKey(AppLanguage language) {
+QString displayKey(AppLanguage language)
+{
     switch (language) {
     case AppLanguage::System:
         return QStringLiteral("settings.language.system");
@@ -64,11 +67,13 @@ QString displayKey(AppLanguage language) {
     return {};
 }
 
-QString displayName(AppLanguage language) {
+QString displayName(AppLanguage language)
+{
     return L(displayKey(language));
 }
 
-const QList<AppLanguage>& allAppLanguages() {
+const QList<AppLanguage>& allAppLanguages()
+{
     static const QList<AppLanguage> all{AppLanguage::System, AppLanguage::En, AppLanguage::ZhHans,
                                         AppLanguage::Ja,     AppLanguage::De, AppLanguage::Fr,
                                         AppLanguage::ZhHant, AppLanguage::Es, AppLanguage::Ko,

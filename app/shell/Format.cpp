@@ -14,13 +14,15 @@ namespace corvanite::Format {
 namespace {
 
 // Byte and rate texts never follow a locale: the decimal separator is always a full stop.
-QString plain(const QString& pattern, const QList<LArg>& args) {
+QString plain(const QString& pattern, const QList<LArg>& args)
+{
     return formatTemplate(pattern, args, QLocale::c());
 }
 
 // A rate that is not a finite, non-negative number cannot come from a counter difference;
 // it is shown as nothing moving rather than as "nan".
-double sanitizedRate(double bytesPerSecond) {
+double sanitizedRate(double bytesPerSecond)
+{
     return std::isfinite(bytesPerSecond) && bytesPerSecond > 0 ? bytesPerSecond : 0.0;
 }
 
@@ -32,7 +34,8 @@ struct TimePattern {
 
 // Reads the separators and the hour cycle from the locale's short time format (for example
 // "HH:mm", "h:mm AP", "H.mm"). In the locale data a lowercase 'h' is the 12-hour field.
-TimePattern timePattern(const QLocale& locale) {
+TimePattern timePattern(const QLocale& locale)
+{
     TimePattern pattern;
     const QString format = locale.timeFormat(QLocale::ShortFormat);
     qsizetype hourEnd = -1;
@@ -69,7 +72,8 @@ TimePattern timePattern(const QLocale& locale) {
     return pattern;
 }
 
-QString twoDigits(int value, const QLocale& locale) {
+QString twoDigits(int value, const QLocale& locale)
+{
     const QString zero = locale.zeroDigit();
     QString text = locale.toString(value);
     while (text.size() < 2 * zero.size())
@@ -79,7 +83,8 @@ QString twoDigits(int value, const QLocale& locale) {
 
 } // namespace
 
-qint64 saturatingTruncate(double value) {
+qint64 saturatingTruncate(double value)
+{
     if (std::isnan(value))
         return 0;
     // 2^63 is exactly representable; anything at or beyond it saturates.
@@ -91,7 +96,8 @@ qint64 saturatingTruncate(double value) {
     return static_cast<qint64>(value);
 }
 
-QString byteString(quint64 bytes) {
+QString byteString(quint64 bytes)
+{
     if (bytes < 1024)
         return plain(QStringLiteral("%llu B"), {bytes});
     static const std::array<const char*, 5> units{"B", "KB", "MB", "GB", "TB"};
@@ -104,7 +110,8 @@ QString byteString(quint64 bytes) {
     return plain(QStringLiteral("%.1f %@"), {value, units[unit]});
 }
 
-QString speedString(double bytesPerSecond) {
+QString speedString(double bytesPerSecond)
+{
     const double rate = sanitizedRate(bytesPerSecond);
     if (rate >= 1000000.0)
         return plain(QStringLiteral("%.1f MB/s"), {rate / 1000000.0});
@@ -113,7 +120,8 @@ QString speedString(double bytesPerSecond) {
     return plain(QStringLiteral("%.0f B/s"), {rate});
 }
 
-QString compactSpeed(double bytesPerSecond) {
+QString compactSpeed(double bytesPerSecond)
+{
     const double rate = sanitizedRate(bytesPerSecond);
     if (rate >= 1000000.0)
         return plain(QStringLiteral("%.1fM"), {rate / 1000000.0});
@@ -122,7 +130,8 @@ QString compactSpeed(double bytesPerSecond) {
     return plain(QStringLiteral("%.0fB"), {rate});
 }
 
-QString uptime(double seconds) {
+QString uptime(double seconds)
+{
     if (!std::isfinite(seconds))
         return QStringLiteral("—");
     // Time since boot is never negative; a clock step must not show "-1m -5s".
@@ -134,7 +143,8 @@ QString uptime(double seconds) {
     return L(QStringLiteral("format.uptime.hours"), {s / 3600, (s % 3600) / 60});
 }
 
-QString timeOfDay(QTime time, const QLocale& locale) {
+QString timeOfDay(QTime time, const QLocale& locale)
+{
     const TimePattern pattern = timePattern(locale);
     int hour = time.hour();
     if (pattern.twelveHour) {
@@ -146,7 +156,8 @@ QString timeOfDay(QTime time, const QLocale& locale) {
            pattern.minuteSecond + twoDigits(time.second(), locale);
 }
 
-QString currentTime(const Clock& clock, const QLocale& locale) {
+QString currentTime(const Clock& clock, const QLocale& locale)
+{
     const qint64 ms = saturatingTruncate(std::floor(clock.unixNow() * 1000.0));
     return timeOfDay(QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime).time(), locale);
 }

@@ -10,7 +10,8 @@
 #include <QJsonParseError>
 
 // The tables live in a static library; without this call the linker may drop them.
-static void initTableResources() {
+static void initTableResources()
+{
     Q_INIT_RESOURCE(i18n);
 }
 
@@ -20,13 +21,15 @@ namespace {
 
 // What a lookup yields for a key the table lacks: NUL, "L10N_MISSING", NUL. No real text
 // contains NUL characters, so an empty translation or one equal to its key stays a hit.
-const QString& missingSentinel() {
+const QString& missingSentinel()
+{
     static const QString sentinel =
         QString(QChar(u'\0')) + QStringLiteral("L10N_MISSING") + QChar(u'\0');
     return sentinel;
 }
 
-bool startsWithAny(const QString& entry, std::initializer_list<QLatin1String> prefixes) {
+bool startsWithAny(const QString& entry, std::initializer_list<QLatin1String> prefixes)
+{
     for (QLatin1String prefix : prefixes) {
         if (entry.startsWith(prefix))
             return true;
@@ -41,7 +44,8 @@ L10n::L10n(Preferences& prefs, PreferredLanguages preferredLanguages, QString ta
     : QObject(parent)
     , m_prefs(prefs)
     , m_preferredLanguages(std::move(preferredLanguages))
-    , m_tableFolder(std::move(tableFolder)) {
+    , m_tableFolder(std::move(tableFolder))
+{
     initTableResources();
     // An unknown stored value means System and is left in place until the user picks again.
     const std::optional<QString> stored = m_prefs.stringValue(kLanguageKey);
@@ -52,23 +56,27 @@ L10n::L10n(Preferences& prefs, PreferredLanguages preferredLanguages, QString ta
 
 L10n::~L10n() = default;
 
-L10n& L10n::shared() {
+L10n& L10n::shared()
+{
     static L10n* const instance = new L10n(Preferences::standard(), &systemPreferredLanguages);
     return *instance;
 }
 
-QString L10n::defaultTableFolder() {
+QString L10n::defaultTableFolder()
+{
     return QStringLiteral(":/i18n");
 }
 
-QStringList L10n::systemPreferredLanguages() {
+QStringList L10n::systemPreferredLanguages()
+{
     QStringList languages = QLocale::system().uiLanguages();
     for (QString& language : languages)
         language.replace(QLatin1Char('_'), QLatin1Char('-'));
     return languages;
 }
 
-QString L10n::resolveLanguageCode(const QStringList& preferred) {
+QString L10n::resolveLanguageCode(const QStringList& preferred)
+{
     for (const QString& entry : preferred) {
         if (startsWithAny(entry, {QLatin1String("zh-Hans"), QLatin1String("zh-CN"),
                                   QLatin1String("zh-SG")}) ||
@@ -85,14 +93,16 @@ QString L10n::resolveLanguageCode(const QStringList& preferred) {
     return QStringLiteral("en");
 }
 
-void L10n::setLanguage(AppLanguage language) {
+void L10n::setLanguage(AppLanguage language)
+{
     m_prefs.setString(kLanguageKey, rawValue(language));
     m_language = language;
     reload();
     Q_EMIT languageChanged();
 }
 
-void L10n::reload() {
+void L10n::reload()
+{
     m_code = m_language == AppLanguage::System ? resolveLanguageCode(m_preferredLanguages())
                                                : rawValue(m_language);
     m_fallback = loadTable(QStringLiteral("en"));
@@ -100,7 +110,8 @@ void L10n::reload() {
     m_formattingLocale = QLocale(m_code);
 }
 
-std::shared_ptr<const L10n::Table> L10n::loadTable(const QString& code) const {
+std::shared_ptr<const L10n::Table> L10n::loadTable(const QString& code) const
+{
     QFile file(m_tableFolder + QLatin1Char('/') + code + QStringLiteral(".json"));
     if (!file.exists())
         return nullptr;
@@ -125,7 +136,8 @@ std::shared_ptr<const L10n::Table> L10n::loadTable(const QString& code) const {
     return table;
 }
 
-QString L10n::string(const QString& key) const {
+QString L10n::string(const QString& key) const
+{
     for (const auto& table : {m_primary, m_fallback}) {
         if (!table)
             continue;
@@ -136,15 +148,18 @@ QString L10n::string(const QString& key) const {
     return key;
 }
 
-QString L10n::format(const QString& key, const QList<LArg>& args) const {
+QString L10n::format(const QString& key, const QList<LArg>& args) const
+{
     return formatTemplate(string(key), args, m_formattingLocale);
 }
 
-QString L(const QString& key) {
+QString L(const QString& key)
+{
     return L10n::shared().string(key);
 }
 
-QString L(const QString& key, const QList<LArg>& args) {
+QString L(const QString& key, const QList<LArg>& args)
+{
     return L10n::shared().format(key, args);
 }
 

@@ -8,7 +8,8 @@
 
 namespace corvanite {
 
-const QList<L10nKeyInfo>& l10nKeyCatalogue() {
+const QList<L10nKeyInfo>& l10nKeyCatalogue()
+{
     constexpr LArgType I = LArgType::Integer;
     constexpr LArgType F = LArgType::Floating;
     constexpr LArgType S = LArgType::String;
@@ -254,7 +255,8 @@ const QList<L10nKeyInfo>& l10nKeyCatalogue() {
     return catalogue;
 }
 
-const L10nKeyInfo* findL10nKey(const QString& key) {
+const L10nKeyInfo* findL10nKey(const QString& key)
+{
     static const QHash<QString, const L10nKeyInfo*> index = [] {
         QHash<QString, const L10nKeyInfo*> byKey;
         for (const L10nKeyInfo& info : l10nKeyCatalogue())
@@ -268,7 +270,8 @@ namespace {
 
 using Kind = TemplateConversion::Kind;
 
-std::optional<LArgType> argumentTypeOf(Kind kind) {
+std::optional<LArgType> argumentTypeOf(Kind kind)
+{
     switch (kind) {
     case Kind::Integer:
         return LArgType::Integer;
@@ -283,7 +286,8 @@ std::optional<LArgType> argumentTypeOf(Kind kind) {
     return std::nullopt;
 }
 
-QString typeName(LArgType type) {
+QString typeName(LArgType type)
+{
     switch (type) {
     case LArgType::Integer:
         return QStringLiteral("integer");
@@ -297,7 +301,8 @@ QString typeName(LArgType type) {
 
 } // namespace
 
-QString checkTranslation(const L10nKeyInfo& info, const QString& text) {
+QString checkTranslation(const L10nKeyInfo& info, const QString& text)
+{
     const QList<TemplateConversion> conversions = parseTemplate(text);
     if (info.arguments.isEmpty()) {
         for (const TemplateConversion& conv : conversions) {

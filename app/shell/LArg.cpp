@@ -2,7 +2,8 @@
 
 namespace corvanite {
 
-double LArg::toDouble() const {
+double LArg::toDouble() const
+{
     switch (kind()) {
     case Kind::Signed:
         return static_cast<double>(signedValue());

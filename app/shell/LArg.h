@@ -13,23 +13,41 @@ public:
     enum class Kind { Signed, Unsigned, Floating, String };
 
     LArg(int value)
-        : m_value(static_cast<qint64>(value)) {}
+        : m_value(static_cast<qint64>(value))
+    {
+    }
     LArg(long value)
-        : m_value(static_cast<qint64>(value)) {}
+        : m_value(static_cast<qint64>(value))
+    {
+    }
     LArg(long long value)
-        : m_value(static_cast<qint64>(value)) {}
+        : m_value(static_cast<qint64>(value))
+    {
+    }
     LArg(unsigned value)
-        : m_value(static_cast<quint64>(value)) {}
+        : m_value(static_cast<quint64>(value))
+    {
+    }
     LArg(unsigned long value)
-        : m_value(static_cast<quint64>(value)) {}
+        : m_value(static_cast<quint64>(value))
+    {
+    }
     LArg(unsigned long long value)
-        : m_value(static_cast<quint64>(value)) {}
+        : m_value(static_cast<quint64>(value))
+    {
+    }
     LArg(double value)
-        : m_value(value) {}
+        : m_value(value)
+    {
+    }
     LArg(QString value)
-        : m_value(std::move(value)) {}
+        : m_value(std::move(value))
+    {
+    }
     LArg(const char* utf8)
-        : m_value(QString::fromUtf8(utf8)) {}
+        : m_value(QString::fromUtf8(utf8))
+    {
+    }
 
     Kind kind() const { return static_cast<Kind>(m_value.index()); }
     bool isInteger() const { return kind() == Kind::Signed || kind() == Kind::Unsigned; }

@@ -6,15 +6,19 @@
 namespace corvanite {
 
 LaunchAtLogin::LaunchAtLogin(AutostartEntry& entry)
-    : m_entry(entry) {}
+    : m_entry(entry)
+{
+}
 
-LaunchAtLogin& LaunchAtLogin::shared() {
+LaunchAtLogin& LaunchAtLogin::shared()
+{
     static const std::unique_ptr<XdgAutostartEntry> entry = XdgAutostartEntry::forCurrentUser();
     static LaunchAtLogin instance(*entry);
     return instance;
 }
 
-QString LaunchAtLogin::statusName(AutostartStatus status) {
+QString LaunchAtLogin::statusName(AutostartStatus status)
+{
     switch (status) {
     case AutostartStatus::NotRegistered:
         return QStringLiteral("notRegistered");
@@ -28,19 +32,23 @@ QString LaunchAtLogin::statusName(AutostartStatus status) {
     return QStringLiteral("unknown");
 }
 
-bool LaunchAtLogin::isEnabled() const {
+bool LaunchAtLogin::isEnabled() const
+{
     return status() == AutostartStatus::Enabled;
 }
 
-bool LaunchAtLogin::requiresApproval() const {
+bool LaunchAtLogin::requiresApproval() const
+{
     return status() == AutostartStatus::RequiresApproval;
 }
 
-QString LaunchAtLogin::statusText() const {
+QString LaunchAtLogin::statusText() const
+{
     return statusName(status());
 }
 
-bool LaunchAtLogin::set(bool enabled) {
+bool LaunchAtLogin::set(bool enabled)
+{
     const AutostartStatus before = status();
     const QString verb = enabled ? QStringLiteral("enable") : QStringLiteral("disable");
     if (enabled == (before == AutostartStatus::Enabled))
@@ -60,7 +68,8 @@ bool LaunchAtLogin::set(bool enabled) {
     return enabled == (after == AutostartStatus::Enabled);
 }
 
-void LaunchAtLogin::openSystemSettings() {
+void LaunchAtLogin::openSystemSettings()
+{
     if (!m_entry.openSystemSettings())
         Log::debug(QStringLiteral("⚠ Could not open the login items settings"));
 }

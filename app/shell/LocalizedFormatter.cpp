@@ -14,13 +14,15 @@ namespace {
 
 using Kind = TemplateConversion::Kind;
 
-bool isAsciiDigit(QChar c) {
+bool isAsciiDigit(QChar c)
+{
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
 // Reads a run of ASCII digits at `pos`. Returns the number of digits; `value` saturates just
 // above `cap` so that an absurd number is recognised without overflowing.
-int readNumber(const QString& text, qsizetype& pos, int cap, int& value) {
+int readNumber(const QString& text, qsizetype& pos, int cap, int& value)
+{
     int digits = 0;
     value = 0;
     while (pos < text.size() && isAsciiDigit(text[pos])) {
@@ -32,7 +34,8 @@ int readNumber(const QString& text, qsizetype& pos, int cap, int& value) {
     return digits;
 }
 
-Kind kindOf(QChar c) {
+Kind kindOf(QChar c)
+{
     switch (c.unicode()) {
     case u'@':
         return Kind::String;
@@ -56,7 +59,8 @@ Kind kindOf(QChar c) {
 }
 
 // Parses the conversion that starts with the '%' at `start`; Invalid when it is not one.
-TemplateConversion parseOne(const QString& tmpl, qsizetype start) {
+TemplateConversion parseOne(const QString& tmpl, qsizetype start)
+{
     TemplateConversion conv;
     conv.start = start;
     const qsizetype n = tmpl.size();
@@ -142,18 +146,21 @@ struct NumberSymbols {
         : decimalPoint(locale.decimalPoint())
         , group(locale.groupSeparator())
         , minus(locale.negativeSign())
-        , plus(locale.positiveSign()) {
+        , plus(locale.positiveSign())
+    {
         const QList<uint> zeroCodes = locale.zeroDigit().toUcs4();
         zero = zeroCodes.isEmpty() ? U'0' : char32_t(zeroCodes.first());
     }
 
-    QString digit(int d) const {
+    QString digit(int d) const
+    {
         const char32_t code = zero + char32_t(d);
         return QString::fromUcs4(&code, 1);
     }
 
     // ASCII digits and '.' in `ascii` become the locale's; everything else is copied.
-    QString localise(std::string_view ascii, bool localDigits) const {
+    QString localise(std::string_view ascii, bool localDigits) const
+    {
         QString out;
         out.reserve(qsizetype(ascii.size()));
         for (char c : ascii) {
@@ -175,7 +182,8 @@ struct NumberSymbols {
 };
 
 // Inserts the group separator every three digits of an ASCII digit run.
-std::string groupDigits(std::string_view digits) {
+std::string groupDigits(std::string_view digits)
+{
     std::string out;
     const size_t n = digits.size();
     for (size_t i = 0; i < n; ++i) {
@@ -186,7 +194,8 @@ std::string groupDigits(std::string_view digits) {
     return out;
 }
 
-QString localiseGrouped(std::string_view ascii, const NumberSymbols& symbols) {
+QString localiseGrouped(std::string_view ascii, const NumberSymbols& symbols)
+{
     // ',' only appears here as the group mark inserted above.
     QString out;
     for (char c : ascii) {
@@ -199,7 +208,8 @@ QString localiseGrouped(std::string_view ascii, const NumberSymbols& symbols) {
 }
 
 QString pad(const QString& sign, const QString& body, const TemplateConversion& conv,
-            bool zeroAllowed, const NumberSymbols& symbols) {
+            bool zeroAllowed, const NumberSymbols& symbols)
+{
     const qsizetype used = sign.size() + body.size();
     if (conv.width <= used)
         return sign + body;
@@ -211,7 +221,8 @@ QString pad(const QString& sign, const QString& body, const TemplateConversion& 
     return QString(fill, QLatin1Char(' ')) + sign + body;
 }
 
-QString signText(bool negative, const TemplateConversion& conv, const NumberSymbols& symbols) {
+QString signText(bool negative, const TemplateConversion& conv, const NumberSymbols& symbols)
+{
     if (negative)
         return symbols.minus;
     if (conv.plusSign)
@@ -222,7 +233,8 @@ QString signText(bool negative, const TemplateConversion& conv, const NumberSymb
 }
 
 QString formatInteger(bool negative, quint64 magnitude, const TemplateConversion& conv,
-                      const NumberSymbols& symbols) {
+                      const NumberSymbols& symbols)
+{
     const char16_t c = conv.conversion.unicode();
     const int base = (c == u'x' || c == u'X') ? 16 : (c == u'o' ? 8 : 10);
     std::array<char, 80> buffer{};
@@ -257,7 +269,8 @@ QString formatInteger(bool negative, quint64 magnitude, const TemplateConversion
     return pad(sign + prefix, body, conv, conv.precision < 0, symbols);
 }
 
-QString formatFloating(double value, const TemplateConversion& conv, const NumberSymbols& symbols) {
+QString formatFloating(double value, const TemplateConversion& conv, const NumberSymbols& symbols)
+{
     const char16_t c = conv.conversion.unicode();
     const bool upper = c == u'F' || c == u'E' || c == u'G';
     if (!std::isfinite(value)) {
@@ -305,7 +318,8 @@ QString formatFloating(double value, const TemplateConversion& conv, const Numbe
     return pad(signText(negative, conv, symbols), body, conv, true, symbols);
 }
 
-QString numberForString(const LArg& arg, const QLocale& locale, const NumberSymbols& symbols) {
+QString numberForString(const LArg& arg, const QLocale& locale, const NumberSymbols& symbols)
+{
     std::array<char, 32> buffer{};
     switch (arg.kind()) {
     case LArg::Kind::Signed: {
@@ -335,7 +349,8 @@ QString numberForString(const LArg& arg, const QLocale& locale, const NumberSymb
 
 // The rendered conversion, or nothing when the argument cannot serve it.
 std::optional<QString> render(const TemplateConversion& conv, const LArg& arg,
-                              const QLocale& locale, const NumberSymbols& symbols) {
+                              const QLocale& locale, const NumberSymbols& symbols)
+{
     switch (conv.kind) {
     case Kind::String: {
         const QString text = arg.kind() == LArg::Kind::String
@@ -377,7 +392,8 @@ std::optional<QString> render(const TemplateConversion& conv, const LArg& arg,
 
 } // namespace
 
-QList<TemplateConversion> parseTemplate(const QString& tmpl) {
+QList<TemplateConversion> parseTemplate(const QString& tmpl)
+{
     QList<TemplateConversion> conversions;
     int nextSequential = 0;
     qsizetype pos = 0;
@@ -399,7 +415,8 @@ QList<TemplateConversion> parseTemplate(const QString& tmpl) {
     return conversions;
 }
 
-QString formatTemplate(const QString& tmpl, const QList<LArg>& args, const QLocale& locale) {
+QString formatTemplate(const QString& tmpl, const QList<LArg>& args, const QLocale& locale)
+{
     if (!tmpl.contains(QLatin1Char('%')))
         return tmpl;
     const NumberSymbols symbols(locale);

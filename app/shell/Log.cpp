@@ -21,14 +21,18 @@ Logger::Logger(QString folder, std::optional<bool> verboseEnabled, const Clock& 
     , m_path(m_folder + QStringLiteral("/Corvanite.log"))
     , m_previousPath(m_folder + QStringLiteral("/Corvanite.old.log"))
     , m_verbose(verboseEnabled)
-    , m_clock(clock) {}
+    , m_clock(clock)
+{
+}
 
-Logger& Logger::shared() {
+Logger& Logger::shared()
+{
     static Logger logger(XdgPaths::appStateDir(), std::nullopt, Clock::system());
     return logger;
 }
 
-QString Logger::timeOfDay(double absoluteSeconds) {
+QString Logger::timeOfDay(double absoluteSeconds)
+{
     const double unix = absoluteSeconds + kUnixToAbsolute;
     const double whole = std::floor(unix);
     const auto seconds = static_cast<time_t>(whole);
@@ -42,7 +46,8 @@ QString Logger::timeOfDay(double absoluteSeconds) {
     return QString::fromLatin1(buffer);
 }
 
-void Logger::rotateIfNeeded() {
+void Logger::rotateIfNeeded()
+{
     const QFileInfo info(m_path);
     if (!info.exists() || info.size() <= kRotationSize)
         return;
@@ -50,7 +55,8 @@ void Logger::rotateIfNeeded() {
     QFile::rename(m_path, m_previousPath);
 }
 
-bool Logger::verboseEnabled() {
+bool Logger::verboseEnabled()
+{
     std::call_once(m_verboseOnce, [this] {
         if (!m_verbose)
             m_verbose = Preferences::standard().boolValue(QStringLiteral("verboseLog"));
@@ -58,7 +64,8 @@ bool Logger::verboseEnabled() {
     return *m_verbose;
 }
 
-void Logger::debug(const QString& message) {
+void Logger::debug(const QString& message)
+{
     std::call_once(m_rotateOnce, [this] {
         QDir().mkpath(m_folder);
         rotateIfNeeded();
@@ -77,11 +84,13 @@ void Logger::debug(const QString& message) {
 
 namespace Log {
 
-void debug(const QString& message) {
+void debug(const QString& message)
+{
     Logger::shared().debug(message);
 }
 
-bool verboseEnabled() {
+bool verboseEnabled()
+{
     return Logger::shared().verboseEnabled();
 }
 

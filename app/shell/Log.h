@@ -51,7 +51,8 @@ bool verboseEnabled();
 
 // Writes the message only when "verboseLog" was true at launch; otherwise the message is not
 // even built. Call with a callable returning QString: Log::verbose([&] { return ...; }).
-template <typename MakeMessage> void verbose(MakeMessage&& makeMessage) {
+template <typename MakeMessage> void verbose(MakeMessage&& makeMessage)
+{
     if (verboseEnabled())
         debug(std::forward<MakeMessage>(makeMessage)());
 }

@@ -5,17 +5,23 @@
 namespace corvanite {
 
 TerminalStatusLine::TerminalStatusLine(FILE* out)
-    : TerminalStatusLine(out, ::isatty(::fileno(out)) == 1) {}
+    : TerminalStatusLine(out, ::isatty(::fileno(out)) == 1)
+{
+}
 
 TerminalStatusLine::TerminalStatusLine(FILE* out, bool rewriteInPlace)
     : m_out(out)
-    , m_inPlace(rewriteInPlace) {}
+    , m_inPlace(rewriteInPlace)
+{
+}
 
-TerminalStatusLine::~TerminalStatusLine() {
+TerminalStatusLine::~TerminalStatusLine()
+{
     finish();
 }
 
-void TerminalStatusLine::show(const QString& text) {
+void TerminalStatusLine::show(const QString& text)
+{
     const QByteArray bytes = text.toUtf8();
     if (m_inPlace) {
         // Carriage return, the text, then erase whatever a longer previous text left behind.
@@ -27,7 +33,8 @@ void TerminalStatusLine::show(const QString& text) {
     std::fflush(m_out);
 }
 
-void TerminalStatusLine::finish() {
+void TerminalStatusLine::finish()
+{
     if (m_lineOpen) {
         std::fputc('\n', m_out);
         std::fflush(m_out);

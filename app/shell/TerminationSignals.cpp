@@ -16,7 +16,8 @@ namespace {
 // Write end and read end of the self-pipe; a signal handler may only write to it.
 int s_pipe[2] = {-1, -1};
 
-void onSignal(int signalNumber) {
+void onSignal(int signalNumber)
+{
     const int saved = errno;
     const auto byte = static_cast<unsigned char>(signalNumber);
     [[maybe_unused]] const ssize_t n = ::write(s_pipe[0], &byte, 1);
@@ -26,14 +27,18 @@ void onSignal(int signalNumber) {
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent)
+{
+}
 
-TerminationSignals::~TerminationSignals() {
+TerminationSignals::~TerminationSignals()
+{
     for (int sig : {SIGINT, SIGTERM, SIGHUP})
         std::signal(sig, SIG_DFL);
 }
 
-bool TerminationSignals::install() {
+bool TerminationSignals::install()
+{
     if (s_pipe[0] < 0 &&
         ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, s_pipe) != 0) {
         Log::debug(QStringLiteral("⚠ Could not route termination signals: socketpair failed"));
@@ -51,7 +56,8 @@ bool TerminationSignals::install() {
     return true;
 }
 
-void TerminationSignals::readPending() {
+void TerminationSignals::readPending()
+{
     unsigned char byte = 0;
     while (::read(s_pipe[1], &byte, 1) == 1)
         Q_EMIT terminationRequested(byte);

@@ -4,7 +4,8 @@
 
 namespace corvanite::DesktopEntry {
 
-std::optional<QHash<QString, QString>> readGroup(const QString& path) {
+std::optional<QHash<QString, QString>> readGroup(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -32,7 +33,8 @@ std::optional<QHash<QString, QString>> readGroup(const QString& path) {
     return keys;
 }
 
-QString escapeString(const QString& value) {
+QString escapeString(const QString& value)
+{
     QString out;
     out.reserve(value.size());
     for (QChar c : value) {
@@ -56,7 +58,8 @@ QString escapeString(const QString& value) {
     return out;
 }
 
-QString unescapeString(const QString& raw) {
+QString unescapeString(const QString& raw)
+{
     QString out;
     out.reserve(raw.size());
     for (qsizetype i = 0; i < raw.size(); ++i) {
@@ -91,7 +94,8 @@ QString unescapeString(const QString& raw) {
     return out;
 }
 
-QString quoteExecArgument(const QString& argument) {
+QString quoteExecArgument(const QString& argument)
+{
     QString quoted = QStringLiteral("\"");
     for (QChar c : argument) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
@@ -106,7 +110,8 @@ QString quoteExecArgument(const QString& argument) {
     return escapeString(quoted);
 }
 
-std::optional<QStringList> splitExec(const QString& raw) {
+std::optional<QStringList> splitExec(const QString& raw)
+{
     const QString line = unescapeString(raw);
     QStringList args;
     qsizetype i = 0;
@@ -148,7 +153,8 @@ std::optional<QStringList> splitExec(const QString& raw) {
     return args;
 }
 
-std::optional<bool> boolean(const QString& raw) {
+std::optional<bool> boolean(const QString& raw)
+{
     if (raw == QLatin1String("true"))
         return true;
     if (raw == QLatin1String("false"))

@@ -6,14 +6,18 @@
 namespace corvanite {
 
 LinuxBootTime::LinuxBootTime(const QString& root)
-    : m_root(root) {}
+    : m_root(root)
+{
+}
 
-std::optional<double> LinuxBootTime::readBootTime() {
+std::optional<double> LinuxBootTime::readBootTime()
+{
     const QByteArray text = ProcFile::readOnce(pathUnderRoot(m_root, "proc/stat"));
     return parse({text.constData(), static_cast<std::size_t>(text.size())});
 }
 
-std::optional<double> LinuxBootTime::parse(std::string_view statText) {
+std::optional<double> LinuxBootTime::parse(std::string_view statText)
+{
     proctext::Lines lines(statText);
     std::string_view line;
     bool complete = false;

@@ -10,7 +10,8 @@ namespace {
 constexpr int kUsedFields = 8;
 constexpr int kRequiredFields = 4;
 
-bool parseTicks(std::string_view fields, CpuTicks& ticks) {
+bool parseTicks(std::string_view fields, CpuTicks& ticks)
+{
     quint64 f[kUsedFields] = {};
     int count = 0;
     while (count < kUsedFields && proctext::takeU64(fields, f[count]))
@@ -30,9 +31,12 @@ bool parseTicks(std::string_view fields, CpuTicks& ticks) {
 } // namespace
 
 LinuxCpuTicks::LinuxCpuTicks(const QString& root)
-    : m_stat(pathUnderRoot(root, "proc/stat"), 16 * 1024) {}
+    : m_stat(pathUnderRoot(root, "proc/stat"), 16 * 1024)
+{
+}
 
-void LinuxCpuTicks::read(CpuTicksReading& into) {
+void LinuxCpuTicks::read(CpuTicksReading& into)
+{
     const std::string_view text = m_stat.read();
     if (!m_stat.ok()) {
         into.host.reset();
@@ -42,7 +46,8 @@ void LinuxCpuTicks::read(CpuTicksReading& into) {
     parse(text, into);
 }
 
-void LinuxCpuTicks::parse(std::string_view statText, CpuTicksReading& into) {
+void LinuxCpuTicks::parse(std::string_view statText, CpuTicksReading& into)
+{
     into.host.reset();
     into.cores.clear();
     bool coresOk = true;

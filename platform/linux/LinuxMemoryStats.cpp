@@ -43,7 +43,8 @@ constexpr quint64 kWantedLengths = [] {
     return mask;
 }();
 
-quint64 systemPageSize() {
+quint64 systemPageSize()
+{
     const long size = ::sysconf(_SC_PAGESIZE);
     return size > 0 ? static_cast<quint64>(size) : 4096;
 }
@@ -53,7 +54,8 @@ quint64 systemPageSize() {
 LinuxMemoryStats::LinuxMemoryStats(const QString& root, quint64 pageSize)
     : m_blockDir(pathUnderRoot(root, "sys/block"))
     , m_pageSize(pageSize > 0 ? pageSize : systemPageSize())
-    , m_meminfo(pathUnderRoot(root, "proc/meminfo"), 8 * 1024) {
+    , m_meminfo(pathUnderRoot(root, "proc/meminfo"), 8 * 1024)
+{
     rescanZram();
 }
 
@@ -61,7 +63,8 @@ LinuxMemoryStats::~LinuxMemoryStats() = default;
 
 // Plain directory and file calls with stack buffers: this runs on the sampling thread every
 // kZramRescanEvery passes and should not cost more than the readings it serves.
-void LinuxMemoryStats::rescanZram() {
+void LinuxMemoryStats::rescanZram()
+{
     m_zram.clear();
     m_readsSinceRescan = 0;
     DIR* dir = ::opendir(m_blockDir.constData());
@@ -85,7 +88,8 @@ void LinuxMemoryStats::rescanZram() {
     ::closedir(dir);
 }
 
-std::optional<MemoryStats> LinuxMemoryStats::readMemoryStats() {
+std::optional<MemoryStats> LinuxMemoryStats::readMemoryStats()
+{
     if (++m_readsSinceRescan >= kZramRescanEvery)
         rescanZram();
     const std::string_view text = m_meminfo.read();
@@ -111,7 +115,8 @@ std::optional<MemoryStats> LinuxMemoryStats::readMemoryStats() {
     return toStats(*values, zramBytes, m_pageSize);
 }
 
-std::optional<MeminfoValues> LinuxMemoryStats::parseMeminfo(std::string_view text) {
+std::optional<MeminfoValues> LinuxMemoryStats::parseMeminfo(std::string_view text)
+{
     MeminfoValues values;
     bool seen[kFieldCount] = {};
     int seenCount = 0;
@@ -150,7 +155,8 @@ std::optional<MeminfoValues> LinuxMemoryStats::parseMeminfo(std::string_view tex
     return values;
 }
 
-std::optional<quint64> LinuxMemoryStats::parseZramUsed(std::string_view text) {
+std::optional<quint64> LinuxMemoryStats::parseZramUsed(std::string_view text)
+{
     quint64 origData = 0, comprData = 0, memUsed = 0;
     if (!proctext::takeU64(text, origData) || !proctext::takeU64(text, comprData) ||
         !proctext::takeU64(text, memUsed))
@@ -158,7 +164,8 @@ std::optional<quint64> LinuxMemoryStats::parseZramUsed(std::string_view text) {
     return memUsed;
 }
 
-MemoryStats LinuxMemoryStats::toStats(const MeminfoValues& v, quint64 zramBytes, quint64 pageSize) {
+MemoryStats LinuxMemoryStats::toStats(const MeminfoValues& v, quint64 zramBytes, quint64 pageSize)
+{
     const auto pages = [pageSize](quint64 bytes) { return bytes / pageSize; };
     // Cached includes shared memory, which is counted with the application's memory instead.
     const quint64 fileBacked = v.buffers + v.cached > v.shmem ? v.buffers + v.cached - v.shmem : 0;

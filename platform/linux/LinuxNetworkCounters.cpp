@@ -14,9 +14,12 @@ namespace corvanite {
 LinuxNetworkCounters::LinuxNetworkCounters(const QString& root, int refreshEvery)
     : m_root(root)
     , m_refreshEvery(refreshEvery > 0 ? refreshEvery : 1)
-    , m_dev(pathUnderRoot(root, "proc/net/dev"), 4096) {}
+    , m_dev(pathUnderRoot(root, "proc/net/dev"), 4096)
+{
+}
 
-bool LinuxNetworkCounters::parseLine(std::string_view text, Line& line) {
+bool LinuxNetworkCounters::parseLine(std::string_view text, Line& line)
+{
     proctext::skipSpaces(text);
     const std::size_t colon = text.find(':');
     if (colon == 0 || colon == std::string_view::npos || colon >= kMaxName)
@@ -34,7 +37,8 @@ bool LinuxNetworkCounters::parseLine(std::string_view text, Line& line) {
     return true;
 }
 
-std::optional<NetworkTotals> LinuxNetworkCounters::readNetworkBytes() {
+std::optional<NetworkTotals> LinuxNetworkCounters::readNetworkBytes()
+{
     const std::string_view text = m_dev.read();
     if (!m_dev.ok())
         return std::nullopt;
@@ -77,7 +81,8 @@ std::optional<NetworkTotals> LinuxNetworkCounters::readNetworkBytes() {
     return totals;
 }
 
-void LinuxNetworkCounters::refresh(bool listChanged) {
+void LinuxNetworkCounters::refresh(bool listChanged)
+{
     m_readsSinceRefresh = 0;
     if (!listChanged) {
         bool setChanged = false;
@@ -121,7 +126,8 @@ void LinuxNetworkCounters::refresh(bool listChanged) {
         ++m_interfaceSet;
 }
 
-bool LinuxNetworkCounters::isUpAndNotLoopback(std::size_t index) {
+bool LinuxNetworkCounters::isUpAndNotLoopback(std::size_t index)
+{
     ProcFile* file = m_flagFiles[index].get();
     if (!file)
         return false;
@@ -132,7 +138,8 @@ bool LinuxNetworkCounters::isUpAndNotLoopback(std::size_t index) {
     return (flags & IFF_UP) != 0 && (flags & IFF_LOOPBACK) == 0;
 }
 
-QByteArray LinuxNetworkCounters::interfacePath(std::string_view name, const char* leaf) const {
+QByteArray LinuxNetworkCounters::interfacePath(std::string_view name, const char* leaf) const
+{
     QByteArray path = pathUnderRoot(m_root, "sys/class/net/");
     path.append(name.data(), static_cast<qsizetype>(name.size()));
     path += '/';

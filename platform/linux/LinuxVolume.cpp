@@ -8,9 +8,12 @@
 namespace corvanite {
 
 LinuxVolume::LinuxVolume(QString path)
-    : m_path(std::move(path)) {}
+    : m_path(std::move(path))
+{
+}
 
-std::optional<VolumeSpace> LinuxVolume::readHomeVolume() {
+std::optional<VolumeSpace> LinuxVolume::readHomeVolume()
+{
     const QByteArray path = QFile::encodeName(m_path.isEmpty() ? QDir::homePath() : m_path);
     struct statvfs info {};
     if (::statvfs(path.constData(), &info) != 0)

@@ -15,20 +15,25 @@ constexpr std::size_t kMaxCapacity = 8u * 1024u * 1024u;
 
 ProcFile::ProcFile(QByteArray path, std::size_t initialCapacity)
     : m_path(std::move(path))
-    , m_buffer(initialCapacity > 0 ? initialCapacity : 4096) {}
+    , m_buffer(initialCapacity > 0 ? initialCapacity : 4096)
+{
+}
 
-ProcFile::~ProcFile() {
+ProcFile::~ProcFile()
+{
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
-bool ProcFile::ensureOpen() {
+bool ProcFile::ensureOpen()
+{
     if (m_fd < 0)
         m_fd = ::open(m_path.constData(), O_RDONLY | O_CLOEXEC);
     return m_fd >= 0;
 }
 
-std::string_view ProcFile::read() {
+std::string_view ProcFile::read()
+{
     m_ok = false;
     if (!ensureOpen())
         return {};
@@ -55,13 +60,15 @@ std::string_view ProcFile::read() {
     }
 }
 
-QByteArray ProcFile::readOnce(const QByteArray& path) {
+QByteArray ProcFile::readOnce(const QByteArray& path)
+{
     ProcFile file(path, 4096);
     const std::string_view text = file.read();
     return file.ok() ? QByteArray(text.data(), static_cast<qsizetype>(text.size())) : QByteArray();
 }
 
-std::string_view ProcFile::readInto(const char* path, char* buffer, std::size_t capacity) {
+std::string_view ProcFile::readInto(const char* path, char* buffer, std::size_t capacity)
+{
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return {};
@@ -73,7 +80,8 @@ std::string_view ProcFile::readInto(const char* path, char* buffer, std::size_t 
     return n > 0 ? std::string_view(buffer, static_cast<std::size_t>(n)) : std::string_view();
 }
 
-QByteArray pathUnderRoot(const QString& root, const char* relative) {
+QByteArray pathUnderRoot(const QString& root, const char* relative)
+{
     QByteArray path = QFile::encodeName(root.isEmpty() ? QStringLiteral("/") : root);
     if (!path.endsWith('/'))
         path += '/';

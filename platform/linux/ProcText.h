@@ -13,8 +13,11 @@ namespace corvanite::proctext {
 class Lines {
 public:
     explicit Lines(std::string_view text)
-        : m_rest(text) {}
-    bool next(std::string_view& line, bool& complete) {
+        : m_rest(text)
+    {
+    }
+    bool next(std::string_view& line, bool& complete)
+    {
         if (m_rest.empty())
             return false;
         const std::size_t end = m_rest.find('\n');
@@ -28,7 +31,8 @@ private:
     std::string_view m_rest;
 };
 
-inline void skipSpaces(std::string_view& s) {
+inline void skipSpaces(std::string_view& s)
+{
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
         ++i;
@@ -37,7 +41,8 @@ inline void skipSpaces(std::string_view& s) {
 
 // Parses an unsigned decimal after optional blanks and consumes it. False when there is no digit
 // or the value does not fit in 64 bits.
-inline bool takeU64(std::string_view& s, quint64& value) {
+inline bool takeU64(std::string_view& s, quint64& value)
+{
     skipSpaces(s);
     std::size_t i = 0;
     quint64 v = 0;
@@ -56,7 +61,8 @@ inline bool takeU64(std::string_view& s, quint64& value) {
 }
 
 // Parses "0x..." or plain hexadecimal, as sysfs writes interface flags.
-inline bool takeHex(std::string_view& s, quint64& value) {
+inline bool takeHex(std::string_view& s, quint64& value)
+{
     skipSpaces(s);
     if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
         s.remove_prefix(2);
@@ -82,7 +88,8 @@ inline bool takeHex(std::string_view& s, quint64& value) {
     return true;
 }
 
-inline bool startsWith(std::string_view s, std::string_view prefix) {
+inline bool startsWith(std::string_view s, std::string_view prefix)
+{
     return s.substr(0, prefix.size()) == prefix;
 }
 

@@ -17,13 +17,15 @@ namespace corvanite {
 
 namespace {
 
-bool isExecutableFile(const QString& path) {
+bool isExecutableFile(const QString& path)
+{
     const QFileInfo info(path);
     return info.isAbsolute() && info.isFile() && info.isExecutable();
 }
 
 // An Exec or TryExec program: an absolute path, or a name looked up in $PATH.
-bool programExists(const QString& program) {
+bool programExists(const QString& program)
+{
     if (program.isEmpty())
         return false;
     if (QDir::isAbsolutePath(program))
@@ -31,7 +33,8 @@ bool programExists(const QString& program) {
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
 
-QStringList systemConfigDirsFromEnv() {
+QStringList systemConfigDirsFromEnv()
+{
     QStringList dirs;
     const QString value = qEnvironmentVariable("XDG_CONFIG_DIRS");
     for (const QString& dir : value.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
@@ -44,7 +47,8 @@ QStringList systemConfigDirsFromEnv() {
     return dirs;
 }
 
-QString entryIn(const QString& configDir) {
+QString entryIn(const QString& configDir)
+{
     return configDir + QStringLiteral("/autostart/") + QLatin1String(XdgAutostartEntry::kFileName);
 }
 
@@ -54,14 +58,18 @@ XdgAutostartEntry::XdgAutostartEntry(QString configHome, QStringList systemConfi
                                      QString program)
     : m_configHome(std::move(configHome))
     , m_systemConfigDirs(std::move(systemConfigDirs))
-    , m_program(std::move(program)) {}
+    , m_program(std::move(program))
+{
+}
 
-std::unique_ptr<XdgAutostartEntry> XdgAutostartEntry::forCurrentUser() {
+std::unique_ptr<XdgAutostartEntry> XdgAutostartEntry::forCurrentUser()
+{
     return std::make_unique<XdgAutostartEntry>(XdgPaths::configHome(), systemConfigDirsFromEnv(),
                                                runningProgram());
 }
 
-QString XdgAutostartEntry::runningProgram() {
+QString XdgAutostartEntry::runningProgram()
+{
     // An AppImage runs from a temporary mount; the image file is what must be started.
     const QString appImage = qEnvironmentVariable("APPIMAGE");
     if (isExecutableFile(appImage))
@@ -74,15 +82,18 @@ QString XdgAutostartEntry::runningProgram() {
     return isExecutableFile(exe) ? exe : QString();
 }
 
-QString XdgAutostartEntry::userAutostartDir() const {
+QString XdgAutostartEntry::userAutostartDir() const
+{
     return m_configHome + QStringLiteral("/autostart");
 }
 
-QString XdgAutostartEntry::userEntryPath() const {
+QString XdgAutostartEntry::userEntryPath() const
+{
     return entryIn(m_configHome);
 }
 
-bool XdgAutostartEntry::isActive(const QString& entryPath) const {
+bool XdgAutostartEntry::isActive(const QString& entryPath) const
+{
     const auto group = DesktopEntry::readGroup(entryPath);
     if (!group)
         return false;
@@ -98,7 +109,8 @@ bool XdgAutostartEntry::isActive(const QString& entryPath) const {
     return args && !args->isEmpty() && programExists(args->first());
 }
 
-bool XdgAutostartEntry::systemEntryActive() const {
+bool XdgAutostartEntry::systemEntryActive() const
+{
     for (const QString& dir : m_systemConfigDirs) {
         const QString path = entryIn(dir);
         if (QFileInfo::exists(path))
@@ -107,7 +119,8 @@ bool XdgAutostartEntry::systemEntryActive() const {
     return false;
 }
 
-AutostartStatus XdgAutostartEntry::status() const {
+AutostartStatus XdgAutostartEntry::status() const
+{
     // Only the entry in the most important folder counts.
     QStringList dirs{m_configHome};
     dirs += m_systemConfigDirs;
@@ -122,7 +135,8 @@ AutostartStatus XdgAutostartEntry::status() const {
     return m_program.isEmpty() ? AutostartStatus::NotFound : AutostartStatus::NotRegistered;
 }
 
-bool XdgAutostartEntry::writeEntry(const QByteArray& contents, QString& reason) const {
+bool XdgAutostartEntry::writeEntry(const QByteArray& contents, QString& reason) const
+{
     const QString dir = userAutostartDir();
     if (!QDir().mkpath(dir)) {
         reason = QStringLiteral("could not create the folder ") + dir;
@@ -138,7 +152,8 @@ bool XdgAutostartEntry::writeEntry(const QByteArray& contents, QString& reason) 
     return true;
 }
 
-bool XdgAutostartEntry::enable(QString& reason) {
+bool XdgAutostartEntry::enable(QString& reason)
+{
     if (m_program.isEmpty()) {
         reason = QStringLiteral("the path of the running program could not be determined");
         return false;
@@ -155,7 +170,8 @@ bool XdgAutostartEntry::enable(QString& reason) {
     return writeEntry(text.toUtf8(), reason);
 }
 
-bool XdgAutostartEntry::disable(QString& reason) {
+bool XdgAutostartEntry::disable(QString& reason)
+{
     // A system-wide entry would still start the program once ours is gone; a Hidden entry of
     // the same name in the user's folder masks it.
     if (systemEntryActive()) {
@@ -174,7 +190,8 @@ bool XdgAutostartEntry::disable(QString& reason) {
     return true;
 }
 
-bool XdgAutostartEntry::openSystemSettings() {
+bool XdgAutostartEntry::openSystemSettings()
+{
     const QString dir = userAutostartDir();
     QDir().mkpath(dir);
     // Desktop services need a GUI application; a console run has nothing to show it with.

@@ -18,7 +18,8 @@ const char* const kExpectVariable = "CORVANITE_L10N_EXPECT_CODE";
 
 // Qt reads the desktop's languages from the environment once per process, so each case runs
 // this test binary again as a child with that environment; the child checks the resolution.
-TEST(L10nSystemLanguage, followsTheDesktopLanguageEnvironment) {
+TEST(L10nSystemLanguage, followsTheDesktopLanguageEnvironment)
+{
     if (qEnvironmentVariableIsSet(kExpectVariable)) {
         EXPECT_EQ(L10n::resolveLanguageCode(L10n::systemPreferredLanguages()),
                   qEnvironmentVariable(kExpectVariable));

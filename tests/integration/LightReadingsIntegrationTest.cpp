@@ -22,12 +22,14 @@ using namespace corvanite;
 
 namespace {
 
-QString readText(const QString& path) {
+QString readText(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-QStringList run(const QString& program, const QStringList& arguments) {
+QStringList run(const QString& program, const QStringList& arguments)
+{
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(10000) || process.exitCode() != 0)
@@ -35,14 +37,16 @@ QStringList run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
 }
 
-quint64 meminfoBytes(const QString& key) {
+quint64 meminfoBytes(const QString& key)
+{
     const QRegularExpression line(QStringLiteral("^%1:\\s+(\\d+) kB$").arg(key),
                                   QRegularExpression::MultilineOption);
     return line.match(readText(QStringLiteral("/proc/meminfo"))).captured(1).toULongLong() * 1024;
 }
 
 // Received and sent bytes of the up, physical, non-loopback interfaces, read the plain way.
-std::pair<quint64, quint64> independentNetworkTotals() {
+std::pair<quint64, quint64> independentNetworkTotals()
+{
     quint64 received = 0, sent = 0;
     const QStringList lines = readText(QStringLiteral("/proc/net/dev")).split(QLatin1Char('\n'));
     for (const QString& line : lines.mid(2)) {
@@ -63,14 +67,16 @@ std::pair<quint64, quint64> independentNetworkTotals() {
 
 } // namespace
 
-TEST(LightReadingsOnThisMachine, memoryTotalIsMemTotal) {
+TEST(LightReadingsOnThisMachine, memoryTotalIsMemTotal)
+{
     const std::optional<MemoryStats> stats = LinuxMemoryStats().readMemoryStats();
     ASSERT_TRUE(stats);
     EXPECT_EQ(stats->physicalMemory, meminfoBytes(QStringLiteral("MemTotal")));
     EXPECT_EQ(stats->pageSize, static_cast<quint64>(sysconf(_SC_PAGESIZE)));
 }
 
-TEST(LightReadingsOnThisMachine, usageAgreesWithFree) {
+TEST(LightReadingsOnThisMachine, usageAgreesWithFree)
+{
     const QStringList out = run(QStringLiteral("free"), {QStringLiteral("-b")});
     QStringList mem;
     for (const QString& line : out) {
@@ -92,7 +98,8 @@ TEST(LightReadingsOnThisMachine, usageAgreesWithFree) {
               sample.total + sample.total / 20);
 }
 
-TEST(LightReadingsOnThisMachine, perCoreCountIsOnlineProcessors) {
+TEST(LightReadingsOnThisMachine, perCoreCountIsOnlineProcessors)
+{
     LinuxCpuTicks source;
     CpuTicksReading reading;
     source.read(reading);
@@ -100,7 +107,8 @@ TEST(LightReadingsOnThisMachine, perCoreCountIsOnlineProcessors) {
     EXPECT_EQ(static_cast<long>(reading.cores.size()), sysconf(_SC_NPROCESSORS_ONLN));
 }
 
-TEST(LightReadingsOnThisMachine, networkTotalsMatchProcNetDev) {
+TEST(LightReadingsOnThisMachine, networkTotalsMatchProcNetDev)
+{
     LinuxNetworkCounters source;
     const auto before = independentNetworkTotals();
     const std::optional<NetworkTotals> totals = source.readNetworkBytes();
@@ -112,7 +120,8 @@ TEST(LightReadingsOnThisMachine, networkTotalsMatchProcNetDev) {
     EXPECT_LE(totals->sent, after.second);
 }
 
-TEST(LightReadingsOnThisMachine, homeVolumeAgreesWithDf) {
+TEST(LightReadingsOnThisMachine, homeVolumeAgreesWithDf)
+{
     const QStringList out =
         run(QStringLiteral("df"),
             {QStringLiteral("-B1"), QStringLiteral("--output=avail,size"), QDir::homePath()});
@@ -127,7 +136,8 @@ TEST(LightReadingsOnThisMachine, homeVolumeAgreesWithDf) {
     EXPECT_FALSE(LinuxVolume(QStringLiteral("/no/such/folder")).readHomeVolume());
 }
 
-TEST(LightReadingsOnThisMachine, bootTimeAgreesWithProcUptime) {
+TEST(LightReadingsOnThisMachine, bootTimeAgreesWithProcUptime)
+{
     const std::optional<double> boot = LinuxBootTime().readBootTime();
     ASSERT_TRUE(boot);
     const double uptime =

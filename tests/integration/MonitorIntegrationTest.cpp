@@ -18,7 +18,8 @@ namespace {
 constexpr double kInterval = 0.5;
 
 // Waits for `passes` more applied passes, driven by the monitor's own timer.
-double totalAfterPasses(Monitor& monitor, int passes) {
+double totalAfterPasses(Monitor& monitor, int passes)
+{
     QSignalSpy applied(&monitor, &Monitor::cpuChanged);
     while (applied.count() < passes) {
         if (!applied.wait(10000))
@@ -30,7 +31,8 @@ double totalAfterPasses(Monitor& monitor, int passes) {
 // Children that spin until killed, one per online processor.
 class Spinners {
 public:
-    Spinners() {
+    Spinners()
+    {
         const long count = sysconf(_SC_NPROCESSORS_ONLN);
         for (long i = 0; i < count; ++i) {
             const pid_t pid = fork();
@@ -43,7 +45,8 @@ public:
                 m_pids.push_back(pid);
         }
     }
-    ~Spinners() {
+    ~Spinners()
+    {
         for (pid_t pid : m_pids) {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
@@ -57,7 +60,8 @@ private:
 
 } // namespace
 
-TEST(MonitorOnThisMachine, realPassesPublishRealReadings) {
+TEST(MonitorOnThisMachine, realPassesPublishRealReadings)
+{
     Monitor monitor(SystemSources::forThisMachine(), Clock::system(), MonitorPolicy{});
     monitor.start(kInterval);
     ASSERT_GE(totalAfterPasses(monitor, 3), 0.0);
@@ -76,7 +80,8 @@ TEST(MonitorOnThisMachine, realPassesPublishRealReadings) {
     EXPECT_GE(monitor.diskTotalBytes(), monitor.diskFreeBytes());
 }
 
-TEST(MonitorOnThisMachine, busyChildrenRaiseTheTotal) {
+TEST(MonitorOnThisMachine, busyChildrenRaiseTheTotal)
+{
     Monitor monitor(SystemSources::forThisMachine(), Clock::system(), MonitorPolicy{});
     monitor.start(kInterval);
     const double idle = totalAfterPasses(monitor, 3);

@@ -22,12 +22,13 @@ inline const QString kFeedPath = QStringLiteral("/updates/version.json");
 inline const QString kLastCheckAt = QStringLiteral("updateLastCheckAt");
 inline const QString kUnexpected = QStringLiteral("unexpected response or feed format");
 
-inline QByteArray feed(const char* version,
-                       const char* url = "https://corvanite.example/download") {
+inline QByteArray feed(const char* version, const char* url = "https://corvanite.example/download")
+{
     return QByteArray(R"({"version":")") + version + R"(","url":")" + url + R"("})";
 }
 
-inline const char* stateName(UpdateCheckState state) {
+inline const char* stateName(UpdateCheckState state)
+{
     switch (state) {
     case UpdateCheckState::Idle:
         return "idle";
@@ -45,7 +46,8 @@ inline const char* stateName(UpdateCheckState state) {
 // automatic-check preference and a recording URL opener. Outcomes are read back from the log.
 class UpdateCheckerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_server.isListening());
         ASSERT_TRUE(m_dir.isValid());
         m_preferences = std::make_unique<Preferences>(m_dir.filePath(QStringLiteral("prefs.json")));
@@ -55,7 +57,8 @@ protected:
     }
 
     std::unique_ptr<UpdateChecker> makeChecker(int transferTimeoutMs = 3000,
-                                               const QString& version = QStringLiteral("1.2.0")) {
+                                               const QString& version = QStringLiteral("1.2.0"))
+    {
         auto checker = std::make_unique<UpdateChecker>(
             *m_preferences, m_clock,
             [this] {
@@ -76,7 +79,8 @@ protected:
     }
 
     // Log lines written since the test began, without their time prefix.
-    QStringList logLines() const {
+    QStringList logLines() const
+    {
         QFile file(Logger::shared().path());
         if (!file.open(QIODevice::ReadOnly))
             return {};
@@ -91,7 +95,8 @@ protected:
     }
 
     // The lines that report the outcome of a check, in the order the outcomes arrived.
-    QStringList resultLines() const {
+    QStringList resultLines() const
+    {
         QStringList results;
         for (const QString& line : logLines()) {
             if (line.startsWith(QStringLiteral("Update available: ")) ||
@@ -102,7 +107,8 @@ protected:
         return results;
     }
 
-    bool waitForResults(int count, int timeoutMs = 8000) {
+    bool waitForResults(int count, int timeoutMs = 8000)
+    {
         return waitFor([&] { return resultLines().size() >= count; }, timeoutMs);
     }
 

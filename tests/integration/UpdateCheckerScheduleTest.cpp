@@ -7,7 +7,8 @@ using namespace corvanite::test;
 
 namespace {
 
-TEST_F(UpdateCheckerTest, automaticChecksRunOncePerDayAndOnlyWhenAllowed) {
+TEST_F(UpdateCheckerTest, automaticChecksRunOncePerDayAndOnlyWhenAllowed)
+{
     m_server.setReplies(kFeedPath, {HttpReply::json(feed("1.2")), HttpReply::json(feed("1.3"))});
     auto checker = makeChecker();
 
@@ -48,7 +49,8 @@ TEST_F(UpdateCheckerTest, automaticChecksRunOncePerDayAndOnlyWhenAllowed) {
     ASSERT_TRUE(waitForResults(3));
 }
 
-TEST_F(UpdateCheckerTest, lastCheckInTheFutureCountsAsDue) {
+TEST_F(UpdateCheckerTest, lastCheckInTheFutureCountsAsDue)
+{
     m_server.setReply(kFeedPath, HttpReply::json(feed("1.2")));
     m_preferences->setDouble(kLastCheckAt, m_clock.unixNow() + 10 * 86400);
     auto checker = makeChecker();
@@ -57,7 +59,8 @@ TEST_F(UpdateCheckerTest, lastCheckInTheFutureCountsAsDue) {
     EXPECT_EQ(lastCheckAt(), m_clock.unixNow());
 }
 
-TEST_F(UpdateCheckerTest, startAutoCheckArmsTheLaunchRunAndTheSixHourTimer) {
+TEST_F(UpdateCheckerTest, startAutoCheckArmsTheLaunchRunAndTheSixHourTimer)
+{
     m_autoCheck = false; // only whether the timers ask is of interest here
     auto checker = makeChecker();
     EXPECT_FALSE(checker->launchCheckTimer().isActive());
@@ -84,7 +87,8 @@ TEST_F(UpdateCheckerTest, startAutoCheckArmsTheLaunchRunAndTheSixHourTimer) {
     EXPECT_EQ(m_server.requests().size(), 0);
 }
 
-TEST_F(UpdateCheckerTest, feedAddressOverrideIsUsedOnlyWhenItIsAWebAddress) {
+TEST_F(UpdateCheckerTest, feedAddressOverrideIsUsedOnlyWhenItIsAWebAddress)
+{
     auto checker = makeChecker();
     const QUrl fallback = UpdateChecker::defaultFeedURL();
     EXPECT_EQ(fallback.scheme(), QStringLiteral("https"));
@@ -116,7 +120,8 @@ TEST_F(UpdateCheckerTest, feedAddressOverrideIsUsedOnlyWhenItIsAWebAddress) {
     EXPECT_EQ(checker->feedURL(), fallback);
 }
 
-TEST_F(UpdateCheckerTest, downloadPageOpensOnlyWhenAnUpdateIsKnown) {
+TEST_F(UpdateCheckerTest, downloadPageOpensOnlyWhenAnUpdateIsKnown)
+{
     m_server.setReply(kFeedPath, HttpReply::json(feed("3.0", "https://dl.example/3")));
     auto checker = makeChecker();
     EXPECT_FALSE(checker->openDownloadPage());
@@ -131,7 +136,8 @@ TEST_F(UpdateCheckerTest, downloadPageOpensOnlyWhenAnUpdateIsKnown) {
     EXPECT_FALSE(checker->openDownloadPage());
 }
 
-TEST_F(UpdateCheckerTest, currentVersionIsTheBuiltVersionOrZero) {
+TEST_F(UpdateCheckerTest, currentVersionIsTheBuiltVersionOrZero)
+{
     EXPECT_EQ(UpdateChecker::builtInVersion(), QStringLiteral(CORVANITE_VERSION));
     EXPECT_EQ(makeChecker(3000, QString())->currentVersion(), QStringLiteral("0"));
 

@@ -9,7 +9,8 @@ using namespace corvanite::test;
 
 namespace {
 
-TEST_F(UpdateCheckerTest, publishesNewerVersionsAndClearsThemWhenUpToDate) {
+TEST_F(UpdateCheckerTest, publishesNewerVersionsAndClearsThemWhenUpToDate)
+{
     m_server.setReplies(kFeedPath, {HttpReply::json(feed("1.2.1", "https://dl.example/a")),
                                     HttpReply::json(feed("1.2")), HttpReply::json(feed("1.1.9")),
                                     HttpReply::json(feed("1.10", "https://dl.example/b"))});
@@ -64,20 +65,23 @@ struct FailureCase {
     int transferTimeoutMs = 3000;
 };
 
-HttpReply withFillerBody(qint64 size, bool sendLength) {
+HttpReply withFillerBody(qint64 size, bool sendLength)
+{
     HttpReply reply;
     reply.fillerBodySize = size;
     reply.sendContentLength = sendLength;
     return reply;
 }
 
-HttpReply silent() {
+HttpReply silent()
+{
     HttpReply reply;
     reply.neverAnswer = true;
     return reply;
 }
 
-HttpReply trickling() {
+HttpReply trickling()
+{
     // Each byte comes well inside the silence limit, but the whole body would take seconds.
     HttpReply reply = HttpReply::json(feed("9.9") + QByteArray(200, ' '));
     reply.trickleIntervalMs = 40;
@@ -85,7 +89,8 @@ HttpReply trickling() {
     return reply;
 }
 
-TEST_F(UpdateCheckerTest, everyKindOfBadAnswerFailsAndKeepsTheKnownUpdate) {
+TEST_F(UpdateCheckerTest, everyKindOfBadAnswerFailsAndKeepsTheKnownUpdate)
+{
     const qint64 gib = qint64(1) << 30;
     const QList<FailureCase> cases = {
         {"404", {HttpReply::json(feed("9.9"), 404)}, kUnexpected},
@@ -141,7 +146,8 @@ TEST_F(UpdateCheckerTest, everyKindOfBadAnswerFailsAndKeepsTheKnownUpdate) {
     }
 }
 
-TEST_F(UpdateCheckerTest, bodyLimitIs64KiBInclusive) {
+TEST_F(UpdateCheckerTest, bodyLimitIs64KiBInclusive)
+{
     const auto padded = [](qsizetype total) {
         QByteArray body = R"({"version":"2.0","url":"https://dl.example/","pad":")";
         const QByteArray end = R"("})";
@@ -160,7 +166,8 @@ TEST_F(UpdateCheckerTest, bodyLimitIs64KiBInclusive) {
                                           QStringLiteral("Update check failed: ") + kUnexpected}));
 }
 
-TEST_F(UpdateCheckerTest, transportErrorsReportTheirOwnDescription) {
+TEST_F(UpdateCheckerTest, transportErrorsReportTheirOwnDescription)
+{
     // A port that was just free: nothing listens there.
     quint16 closedPort = 0;
     {
@@ -189,7 +196,8 @@ TEST_F(UpdateCheckerTest, transportErrorsReportTheirOwnDescription) {
     EXPECT_LE(m_server.requestCount(QStringLiteral("/loop")), 10);
 }
 
-TEST_F(UpdateCheckerTest, followsRedirectsAndKeepsNoCookiesOrCache) {
+TEST_F(UpdateCheckerTest, followsRedirectsAndKeepsNoCookiesOrCache)
+{
     m_preferences->setString(QStringLiteral("updateFeedURL"),
                              m_server.url(QStringLiteral("/old")).toString());
     m_server.setReply(QStringLiteral("/old"), HttpReply::redirect("/updates/version.json", 301));
@@ -214,7 +222,8 @@ TEST_F(UpdateCheckerTest, followsRedirectsAndKeepsNoCookiesOrCache) {
     }
 }
 
-TEST_F(UpdateCheckerTest, overlappingChecksAreHandledAsTheyArrive) {
+TEST_F(UpdateCheckerTest, overlappingChecksAreHandledAsTheyArrive)
+{
     HttpReply slow = HttpReply::json(feed("2.0"));
     slow.delayMs = 400;
     m_server.setReplies(kFeedPath, {slow, HttpReply::json(feed("1.2"))});
@@ -235,7 +244,8 @@ TEST_F(UpdateCheckerTest, overlappingChecksAreHandledAsTheyArrive) {
     EXPECT_EQ(m_states, QStringList({"checking", "idle"}));
 }
 
-TEST_F(UpdateCheckerTest, destroyingTheCheckerMidRequestIsSafe) {
+TEST_F(UpdateCheckerTest, destroyingTheCheckerMidRequestIsSafe)
+{
     m_server.setReply(kFeedPath, silent());
     auto checker = makeChecker();
     checker->checkNow();

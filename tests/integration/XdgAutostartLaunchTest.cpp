@@ -17,7 +17,8 @@ using namespace corvanite;
 
 // The entry we write is started by GLib's own desktop-entry launcher (what GNOME-family sessions
 // use for autostart), even from a path that needs every kind of Exec quoting.
-TEST(XdgAutostartLaunch, sessionLauncherStartsTheProgramFromOurEntry) {
+TEST(XdgAutostartLaunch, sessionLauncherStartsTheProgramFromOurEntry)
+{
     const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
     if (gio.isEmpty())
         GTEST_SKIP() << "gio (libglib2.0-bin) is not installed";

@@ -25,12 +25,14 @@ using namespace corvanite;
 
 namespace {
 
-void report(const QString& line) {
+void report(const QString& line)
+{
     std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
     std::fflush(stdout);
 }
 
-QString kindName(StatusItemKind kind) {
+QString kindName(StatusItemKind kind)
+{
     switch (kind) {
     case StatusItemKind::StatusNotifier:
         return QStringLiteral("sni");
@@ -43,7 +45,8 @@ QString kindName(StatusItemKind kind) {
 }
 
 // Reports the item's place once the tray has settled it, and every open popup menu.
-void watch(StatusItem& item) {
+void watch(StatusItem& item)
+{
     auto* timer = new QTimer(&item);
     auto lastGeometry = std::make_shared<QRect>();
     auto lastPopup = std::make_shared<QPointer<QWidget>>();
@@ -77,7 +80,8 @@ void watch(StatusItem& item) {
     });
 }
 
-int runLabelItem(const QString& label) {
+int runLabelItem(const QString& label)
+{
     report(QStringLiteral("kind ") +
            kindName(availableStatusItemKind(QDBusConnection::sessionBus())));
     TrayStatusItem item;
@@ -95,7 +99,8 @@ int runLabelItem(const QString& label) {
     return QApplication::exec();
 }
 
-int runController() {
+int runController()
+{
     report(QStringLiteral("kind ") +
            kindName(availableStatusItemKind(QDBusConnection::sessionBus())));
     MenuBarController controller;
@@ -135,7 +140,8 @@ int runController() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     const QStringList args = app.arguments();

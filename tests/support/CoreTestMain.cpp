@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     corvanite::test::TestSandbox sandbox;
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

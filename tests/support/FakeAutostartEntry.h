@@ -22,7 +22,8 @@ public:
     bool openSystemSettings() override { return opens; }
 
 private:
-    bool change(int& calls, AutostartStatus after, QString& reason) {
+    bool change(int& calls, AutostartStatus after, QString& reason)
+    {
         ++calls;
         if (!refusal.isEmpty()) {
             reason = refusal;

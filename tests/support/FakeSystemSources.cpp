@@ -2,13 +2,15 @@
 
 namespace corvanite::test {
 
-void FakeCpuTicks::holdNextRead() {
+void FakeCpuTicks::holdNextRead()
+{
     std::lock_guard lock(m_mutex);
     m_hold = true;
     m_entered = false;
 }
 
-void FakeCpuTicks::release() {
+void FakeCpuTicks::release()
+{
     {
         std::lock_guard lock(m_mutex);
         m_hold = false;
@@ -16,7 +18,8 @@ void FakeCpuTicks::release() {
     m_released.notify_all();
 }
 
-void FakeCpuTicks::read(CpuTicksReading& into) {
+void FakeCpuTicks::read(CpuTicksReading& into)
+{
     {
         std::unique_lock lock(m_mutex);
         if (m_hold) {
@@ -29,7 +32,8 @@ void FakeCpuTicks::read(CpuTicksReading& into) {
     into.cores = cores;
 }
 
-std::vector<RawProcess> FakeProcessTable::readProcessesRaw(QHash<qint32, QString>& nameCache) {
+std::vector<RawProcess> FakeProcessTable::readProcessesRaw(QHash<qint32, QString>& nameCache)
+{
     ++calls;
     for (const RawProcess& process : processes) {
         if (!nameCache.contains(process.pid))
@@ -41,7 +45,8 @@ std::vector<RawProcess> FakeProcessTable::readProcessesRaw(QHash<qint32, QString
     return result;
 }
 
-FakeSystem::FakeSystem() {
+FakeSystem::FakeSystem()
+{
     auto take = [](auto& member, auto*& pointer) {
         using Fake = std::remove_pointer_t<std::remove_reference_t<decltype(pointer)>>;
         auto owned = std::make_unique<Fake>();
@@ -61,7 +66,8 @@ FakeSystem::FakeSystem() {
     take(m_bundle.energy, energy);
 }
 
-SystemSources FakeSystem::sources() {
+SystemSources FakeSystem::sources()
+{
     return std::move(m_bundle);
 }
 

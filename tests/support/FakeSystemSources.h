@@ -47,7 +47,8 @@ class FakeVolume final : public VolumeSource {
 public:
     std::optional<VolumeSpace> space;
     std::atomic<int> calls{0};
-    std::optional<VolumeSpace> readHomeVolume() override {
+    std::optional<VolumeSpace> readHomeVolume() override
+    {
         ++calls;
         return space;
     }
@@ -72,11 +73,13 @@ public:
     QList<double> fanSpeeds;
     std::atomic<int> temperatureCalls{0};
     std::atomic<int> fanCalls{0};
-    ThermalSample readTemperatures() override {
+    ThermalSample readTemperatures() override
+    {
         ++temperatureCalls;
         return thermal;
     }
-    QList<double> readFanSpeeds() override {
+    QList<double> readFanSpeeds() override
+    {
         ++fanCalls;
         return fanSpeeds;
     }
@@ -86,7 +89,8 @@ class FakeGpu final : public GpuSource {
 public:
     std::optional<GPUSample> sample;
     std::atomic<int> calls{0};
-    std::optional<GPUSample> read() override {
+    std::optional<GPUSample> read() override
+    {
         ++calls;
         return sample;
     }
@@ -102,7 +106,8 @@ class FakeSleepAssertions final : public SleepAssertionSource {
 public:
     AssertionMap blockers;
     std::atomic<int> calls{0};
-    AssertionMap readSleepBlockers() override {
+    AssertionMap readSleepBlockers() override
+    {
         ++calls;
         return blockers;
     }
@@ -112,7 +117,8 @@ class FakeEnergy final : public EnergySource {
 public:
     QList<ProcessSample> rows;
     std::atomic<int> calls{0};
-    QList<ProcessSample> aggregatedRows(const QList<ProcessSample>&) override {
+    QList<ProcessSample> aggregatedRows(const QList<ProcessSample>&) override
+    {
         ++calls;
         return rows;
     }

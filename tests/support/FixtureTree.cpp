@@ -9,7 +9,8 @@ namespace corvanite::test {
 
 namespace {
 
-void copyTree(const QString& from, const QString& to) {
+void copyTree(const QString& from, const QString& to)
+{
     QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -24,15 +25,18 @@ void copyTree(const QString& from, const QString& to) {
 
 } // namespace
 
-FixtureTree::FixtureTree(const QString& fixture) {
+FixtureTree::FixtureTree(const QString& fixture)
+{
     copyTree(QStringLiteral(CORVANITE_FIXTURES "/") + fixture, m_dir.path());
 }
 
-QString FixtureTree::path(const QString& relative) const {
+QString FixtureTree::path(const QString& relative) const
+{
     return m_dir.filePath(relative);
 }
 
-void FixtureTree::write(const QString& relative, const QByteArray& contents) const {
+void FixtureTree::write(const QString& relative, const QByteArray& contents) const
+{
     const QString file = path(relative);
     QDir().mkpath(QFileInfo(file).absolutePath());
     QFile out(file);
@@ -40,11 +44,13 @@ void FixtureTree::write(const QString& relative, const QByteArray& contents) con
         out.write(contents);
 }
 
-void FixtureTree::writeFrom(const QString& relative, const QString& fixtureFile) const {
+void FixtureTree::writeFrom(const QString& relative, const QString& fixtureFile) const
+{
     write(relative, fixture(fixtureFile));
 }
 
-void FixtureTree::remove(const QString& relative) const {
+void FixtureTree::remove(const QString& relative) const
+{
     const QString target = path(relative);
     if (QFileInfo(target).isDir())
         QDir(target).removeRecursively();
@@ -52,7 +58,8 @@ void FixtureTree::remove(const QString& relative) const {
         QFile::remove(target);
 }
 
-QByteArray FixtureTree::fixture(const QString& fixtureFile) {
+QByteArray FixtureTree::fixture(const QString& fixtureFile)
+{
     QFile in(QStringLiteral(CORVANITE_FIXTURES "/") + fixtureFile);
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }

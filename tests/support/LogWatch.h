@@ -13,9 +13,12 @@ namespace corvanite::test {
 class LogWatch {
 public:
     LogWatch()
-        : m_start(QFileInfo(Logger::shared().path()).size()) {}
+        : m_start(QFileInfo(Logger::shared().path()).size())
+    {
+    }
 
-    QStringList lines() const {
+    QStringList lines() const
+    {
         QFile file(Logger::shared().path());
         if (!file.open(QIODevice::ReadOnly) || !file.seek(m_start))
             return {};

@@ -14,7 +14,8 @@ namespace {
 constexpr qsizetype kMaxRequestHead = 64 * 1024;
 constexpr qint64 kWriteWindow = 64 * 1024;
 
-QByteArray reasonPhrase(int status) {
+QByteArray reasonPhrase(int status)
+{
     switch (status) {
     case 200:
         return "OK";
@@ -35,7 +36,8 @@ QByteArray reasonPhrase(int status) {
     }
 }
 
-QByteArray pathOnly(const QByteArray& target) {
+QByteArray pathOnly(const QByteArray& target)
+{
     const qsizetype query = target.indexOf('?');
     return query < 0 ? target : target.left(query);
 }
@@ -49,7 +51,8 @@ struct LoopbackHttpServer::State {
     qint64 bodyBytesWritten = 0;
     int openConnections = 0;
 
-    HttpReply replyFor(const QByteArray& path) {
+    HttpReply replyFor(const QByteArray& path)
+    {
         const auto script = scripts.constFind(path);
         if (script == scripts.constEnd() || script->isEmpty())
             return HttpReply::json(R"({"error":"not found"})", 404);
@@ -64,7 +67,8 @@ public:
     Connection(std::shared_ptr<State> state, QTcpSocket* socket, QObject* parent)
         : QObject(parent)
         , m_state(std::move(state))
-        , m_socket(socket) {
+        , m_socket(socket)
+    {
         m_socket->setParent(this);
         ++m_state->openConnections;
         connect(m_socket, &QTcpSocket::readyRead, this, &Connection::readRequest);
@@ -75,7 +79,8 @@ public:
     ~Connection() override { --m_state->openConnections; }
 
 private:
-    void readRequest() {
+    void readRequest()
+    {
         if (m_haveRequest) {
             m_socket->readAll();
             return;
@@ -106,11 +111,13 @@ private:
         QTimer::singleShot(m_reply.delayMs, this, &Connection::answer);
     }
 
-    qint64 bodySize() const {
+    qint64 bodySize() const
+    {
         return m_reply.fillerBodySize >= 0 ? m_reply.fillerBodySize : m_reply.body.size();
     }
 
-    void answer() {
+    void answer()
+    {
         QByteArray head = "HTTP/1.1 " + QByteArray::number(m_reply.status) + ' ' +
                           reasonPhrase(m_reply.status) + "\r\n";
         for (const auto& [name, value] : std::as_const(m_reply.headers))
@@ -137,7 +144,8 @@ private:
 
     // Keeps at most a window of unsent bytes queued, so a client that stops reading stops the
     // flow instead of the server buffering the whole body.
-    void pump() {
+    void pump()
+    {
         if (!m_answering || m_reply.trickleIntervalMs > 0)
             return;
         while (m_sent < bodySize() && m_socket->bytesToWrite() < kWriteWindow)
@@ -148,7 +156,8 @@ private:
         }
     }
 
-    void writeBody(qint64 most) {
+    void writeBody(qint64 most)
+    {
         const qint64 count = std::min(most, bodySize() - m_sent);
         if (count <= 0 || m_socket->state() != QAbstractSocket::ConnectedState)
             return;
@@ -170,7 +179,8 @@ private:
     qint64 m_sent = 0;
 };
 
-HttpReply HttpReply::json(const QByteArray& body, int status) {
+HttpReply HttpReply::json(const QByteArray& body, int status)
+{
     HttpReply reply;
     reply.status = status;
     reply.headers = {{"Content-Type", "application/json"}};
@@ -178,14 +188,16 @@ HttpReply HttpReply::json(const QByteArray& body, int status) {
     return reply;
 }
 
-HttpReply HttpReply::redirect(const QByteArray& location, int status) {
+HttpReply HttpReply::redirect(const QByteArray& location, int status)
+{
     HttpReply reply;
     reply.status = status;
     reply.headers = {{"Location", location}};
     return reply;
 }
 
-QByteArray RecordedRequest::header(const QByteArray& name) const {
+QByteArray RecordedRequest::header(const QByteArray& name) const
+{
     for (const auto& [key, value] : headers) {
         if (key.compare(name, Qt::CaseInsensitive) == 0)
             return value;
@@ -193,7 +205,8 @@ QByteArray RecordedRequest::header(const QByteArray& name) const {
     return {};
 }
 
-bool RecordedRequest::hasHeader(const QByteArray& name) const {
+bool RecordedRequest::hasHeader(const QByteArray& name) const
+{
     return std::any_of(headers.begin(), headers.end(), [&](const auto& header) {
         return header.first.compare(name, Qt::CaseInsensitive) == 0;
     });
@@ -202,50 +215,60 @@ bool RecordedRequest::hasHeader(const QByteArray& name) const {
 LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
     : QObject(parent)
     , m_server(new QTcpServer(this))
-    , m_state(std::make_shared<State>()) {
+    , m_state(std::make_shared<State>())
+{
     connect(m_server, &QTcpServer::newConnection, this, &LoopbackHttpServer::accept);
     m_server->listen(QHostAddress::LocalHost, 0);
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() = default;
 
-bool LoopbackHttpServer::isListening() const {
+bool LoopbackHttpServer::isListening() const
+{
     return m_server->isListening();
 }
 
-quint16 LoopbackHttpServer::port() const {
+quint16 LoopbackHttpServer::port() const
+{
     return m_server->serverPort();
 }
 
-QUrl LoopbackHttpServer::url(const QString& path) const {
+QUrl LoopbackHttpServer::url(const QString& path) const
+{
     return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
 }
 
-void LoopbackHttpServer::setReplies(const QString& path, const QList<HttpReply>& replies) {
+void LoopbackHttpServer::setReplies(const QString& path, const QList<HttpReply>& replies)
+{
     m_state->scripts.insert(path.toUtf8(), replies);
     m_state->served.remove(path.toUtf8());
 }
 
-QList<RecordedRequest> LoopbackHttpServer::requests() const {
+QList<RecordedRequest> LoopbackHttpServer::requests() const
+{
     return m_state->requests;
 }
 
-int LoopbackHttpServer::requestCount(const QString& path) const {
+int LoopbackHttpServer::requestCount(const QString& path) const
+{
     const QByteArray wanted = path.toUtf8();
     return static_cast<int>(
         std::count_if(m_state->requests.cbegin(), m_state->requests.cend(),
                       [&](const RecordedRequest& request) { return request.path == wanted; }));
 }
 
-qint64 LoopbackHttpServer::bodyBytesWritten() const {
+qint64 LoopbackHttpServer::bodyBytesWritten() const
+{
     return m_state->bodyBytesWritten;
 }
 
-int LoopbackHttpServer::openConnections() const {
+int LoopbackHttpServer::openConnections() const
+{
     return m_state->openConnections;
 }
 
-void LoopbackHttpServer::accept() {
+void LoopbackHttpServer::accept()
+{
     while (QTcpSocket* socket = m_server->nextPendingConnection())
         new Connection(m_state, socket, this);
 }

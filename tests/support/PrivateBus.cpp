@@ -9,7 +9,8 @@
 
 namespace corvanite::test {
 
-PrivateBus::PrivateBus(const QStringList& serviceDirs) {
+PrivateBus::PrivateBus(const QStringList& serviceDirs)
+{
     if (!m_dir.isValid()) {
         m_error = QStringLiteral("no temporary folder");
         return;
@@ -68,7 +69,8 @@ PrivateBus::PrivateBus(const QStringList& serviceDirs) {
     m_address = address;
 }
 
-PrivateBus::~PrivateBus() {
+PrivateBus::~PrivateBus()
+{
     for (const QString& name : m_connections)
         QDBusConnection::disconnectFromBus(name);
     if (m_daemon.state() != QProcess::NotRunning) {
@@ -80,17 +82,20 @@ PrivateBus::~PrivateBus() {
     }
 }
 
-QDBusConnection PrivateBus::connect(const QString& name) {
+QDBusConnection PrivateBus::connect(const QString& name)
+{
     m_connections.append(name);
     return QDBusConnection::connectToBus(m_address, name);
 }
 
-void PrivateBus::exportAsSessionBus() const {
+void PrivateBus::exportAsSessionBus() const
+{
     qputenv("DBUS_SESSION_BUS_ADDRESS", m_address.toUtf8());
 }
 
 QDBusMessage PrivateBus::callAndWait(const QDBusConnection& connection, const QDBusMessage& call,
-                                     int timeoutMs) {
+                                     int timeoutMs)
+{
     QDBusPendingCall pending = connection.asyncCall(call, timeoutMs);
     QDBusPendingCallWatcher watcher(pending);
     QEventLoop loop;

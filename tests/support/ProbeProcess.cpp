@@ -5,7 +5,8 @@
 namespace corvanite::test {
 
 ProbeProcess::ProbeProcess(const QString& program, const QStringList& arguments,
-                           const QProcessEnvironment& environment) {
+                           const QProcessEnvironment& environment)
+{
     m_process.setProcessEnvironment(environment);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] { readLines(); });
@@ -16,7 +17,8 @@ ProbeProcess::ProbeProcess(const QString& program, const QStringList& arguments,
     m_process.waitForStarted(5000);
 }
 
-ProbeProcess::~ProbeProcess() {
+ProbeProcess::~ProbeProcess()
+{
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_process.terminate();
@@ -26,7 +28,8 @@ ProbeProcess::~ProbeProcess() {
     }
 }
 
-void ProbeProcess::readLines() {
+void ProbeProcess::readLines()
+{
     m_partial += m_process.readAllStandardOutput();
     qsizetype end;
     while ((end = m_partial.indexOf('\n')) >= 0) {
@@ -38,7 +41,8 @@ void ProbeProcess::readLines() {
 }
 
 std::optional<QString> ProbeProcess::takeLine(const QString& word, int timeoutMs,
-                                              const std::function<bool(const QString&)>& accept) {
+                                              const std::function<bool(const QString&)>& accept)
+{
     std::optional<QString> found;
     waitFor(
         [&] {

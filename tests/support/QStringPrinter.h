@@ -5,6 +5,7 @@
 #include <ostream>
 
 // Lets GoogleTest print QString values as text in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
+inline void PrintTo(const QString& text, std::ostream* os)
+{
     *os << '"' << text.toStdString() << '"';
 }

@@ -7,10 +7,12 @@
 
 // Readable Qt strings in GoogleTest failure messages.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& value, std::ostream* os) {
+inline void PrintTo(const QString& value, std::ostream* os)
+{
     *os << '"' << value.toStdString() << '"';
 }
-inline void PrintTo(const QStringList& value, std::ostream* os) {
+inline void PrintTo(const QStringList& value, std::ostream* os)
+{
     *os << '[';
     for (qsizetype i = 0; i < value.size(); ++i)
         *os << (i ? ", \"" : "\"") << value.at(i).toStdString() << '"';

@@ -4,7 +4,8 @@
 
 namespace corvanite::test {
 
-QString screenshotPath(const QString& fileName) {
+QString screenshotPath(const QString& fileName)
+{
     const QString dir = QStringLiteral(CORVANITE_BINARY_DIR "/screenshots");
     QDir().mkpath(dir);
     return dir + QLatin1Char('/') + fileName;

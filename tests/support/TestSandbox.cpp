@@ -12,7 +12,8 @@ TestSandbox* s_current = nullptr;
 }
 
 TestSandbox::TestSandbox()
-    : m_dir(QDir::tempPath() + QStringLiteral("/corvanite-test-XXXXXX")) {
+    : m_dir(QDir::tempPath() + QStringLiteral("/corvanite-test-XXXXXX"))
+{
     const QString home = m_dir.path() + QStringLiteral("/home");
     const QString runtime = m_dir.path() + QStringLiteral("/runtime");
     QDir().mkpath(home);
@@ -27,7 +28,8 @@ TestSandbox::TestSandbox()
     s_current = this;
 }
 
-TestSandbox& TestSandbox::current() {
+TestSandbox& TestSandbox::current()
+{
     return *s_current;
 }
 

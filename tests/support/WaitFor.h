@@ -7,7 +7,8 @@ namespace corvanite::test {
 
 // Runs the event loop until `done()` holds or `timeoutMs` passed; returns whether it held.
 // For waiting on real I/O (sockets, child processes), never for the passage of time itself.
-template <typename Predicate> bool waitFor(Predicate&& done, int timeoutMs = 5000) {
+template <typename Predicate> bool waitFor(Predicate&& done, int timeoutMs = 5000)
+{
     if (done())
         return true;
     QEventLoop loop;
@@ -23,7 +24,8 @@ template <typename Predicate> bool waitFor(Predicate&& done, int timeoutMs = 500
 }
 
 // Runs the event loop for `ms`, to show that something does NOT happen in that time.
-inline void spinEventLoop(int ms) {
+inline void spinEventLoop(int ms)
+{
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();

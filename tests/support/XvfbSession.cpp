@@ -10,7 +10,8 @@ namespace corvanite::test {
 
 namespace {
 
-void stop(QProcess& process) {
+void stop(QProcess& process)
+{
     if (process.state() == QProcess::NotRunning)
         return;
     process.terminate();
@@ -22,7 +23,8 @@ void stop(QProcess& process) {
 
 } // namespace
 
-XvfbSession::XvfbSession(QSize screen) {
+XvfbSession::XvfbSession(QSize screen)
+{
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
         m_error = QStringLiteral("Xvfb is not installed");
         return;
@@ -56,12 +58,14 @@ XvfbSession::XvfbSession(QSize screen) {
     m_display = QStringLiteral(":%1").arg(number);
 }
 
-XvfbSession::~XvfbSession() {
+XvfbSession::~XvfbSession()
+{
     stop(m_tray);
     stop(m_xvfb);
 }
 
-QStringList XvfbSession::missingTools() {
+QStringList XvfbSession::missingTools()
+{
     QStringList missing;
     for (const char* tool : {"Xvfb", "trayer", "xwininfo", "xdotool", "import"}) {
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
@@ -70,14 +74,16 @@ QStringList XvfbSession::missingTools() {
     return missing;
 }
 
-QProcessEnvironment XvfbSession::environment() const {
+QProcessEnvironment XvfbSession::environment() const
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     return env;
 }
 
 std::optional<QString> XvfbSession::run(const QString& program, const QStringList& arguments,
-                                        int timeoutMs) const {
+                                        int timeoutMs) const
+{
     QProcess process;
     process.setProcessEnvironment(environment());
     process.start(program, arguments);
@@ -90,7 +96,8 @@ std::optional<QString> XvfbSession::run(const QString& program, const QStringLis
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-bool XvfbSession::startTray(int height) {
+bool XvfbSession::startTray(int height)
+{
     if (!isRunning())
         return false;
     m_tray.setProcessEnvironment(environment());
@@ -122,7 +129,8 @@ bool XvfbSession::startTray(int height) {
     return up;
 }
 
-QImage XvfbSession::screenshot() const {
+QImage XvfbSession::screenshot() const
+{
     QProcess process;
     process.setProcessEnvironment(environment());
     process.start(QStringLiteral("import"),
@@ -134,7 +142,8 @@ QImage XvfbSession::screenshot() const {
     return QImage::fromData(process.readAllStandardOutput(), "PNG");
 }
 
-QStringList XvfbSession::visibleWindows(const QString& className) const {
+QStringList XvfbSession::visibleWindows(const QString& className) const
+{
     return run(QStringLiteral("xdotool"),
                {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                 QStringLiteral("--class"), className})
@@ -142,7 +151,8 @@ QStringList XvfbSession::visibleWindows(const QString& className) const {
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-std::optional<XvfbSession::WindowInfo> XvfbSession::windowInfo(const QString& windowId) const {
+std::optional<XvfbSession::WindowInfo> XvfbSession::windowInfo(const QString& windowId) const
+{
     const QString text =
         run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId}).value_or(QString());
     const auto number = [&](const char* label) -> std::optional<int> {
@@ -162,7 +172,8 @@ std::optional<XvfbSession::WindowInfo> XvfbSession::windowInfo(const QString& wi
                       text.contains(QLatin1String("Override Redirect State: yes"))};
 }
 
-bool XvfbSession::click(QPoint at, int button) const {
+bool XvfbSession::click(QPoint at, int button) const
+{
     return run(QStringLiteral("xdotool"),
                {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
                 QStringLiteral("click"), QString::number(button)})

@@ -13,7 +13,8 @@ namespace {
 
 using MenuBarControllerTest = MenuBarFixture;
 
-TEST_F(MenuBarControllerTest, SetupWiresTheItemInOrderAndStartsSampling) {
+TEST_F(MenuBarControllerTest, SetupWiresTheItemInOrderAndStartsSampling)
+{
     settings.setMenuBarMode(MenuBarMode::Text);
     settings.setMenuBarMetrics({MenuBarMetric::Cpu, MenuBarMetric::Memory});
     settings.setMenuBarShowIcon(true);
@@ -47,7 +48,8 @@ TEST_F(MenuBarControllerTest, SetupWiresTheItemInOrderAndStartsSampling) {
     EXPECT_EQ(log.lines().size(), 4);
 }
 
-TEST_F(MenuBarControllerTest, WithoutAButtonSamplingStillStarts) {
+TEST_F(MenuBarControllerTest, WithoutAButtonSamplingStillStarts)
+{
     auto controller = make(std::make_unique<AbsentStatusItem>());
     controller->setup();
     EXPECT_EQ(log.lines(), (QStringList{QStringLiteral("setup() started"),
@@ -59,7 +61,8 @@ TEST_F(MenuBarControllerTest, WithoutAButtonSamplingStillStarts) {
     EXPECT_EQ(log.lines().last(), QStringLiteral("⚠ Status item button is nil"));
 }
 
-TEST_F(MenuBarControllerTest, SettingsAndLanguageChangesReachTheItemFromTheEventLoop) {
+TEST_F(MenuBarControllerTest, SettingsAndLanguageChangesReachTheItemFromTheEventLoop)
+{
     settings.setMenuBarMode(MenuBarMode::Text);
     settings.setMenuBarMetrics({MenuBarMetric::Cpu, MenuBarMetric::Memory});
     auto controller = make();
@@ -91,7 +94,8 @@ TEST_F(MenuBarControllerTest, SettingsAndLanguageChangesReachTheItemFromTheEvent
     L10n::shared().setLanguage(AppLanguage::En);
 }
 
-TEST_F(MenuBarControllerTest, CompactFollowsTheScreenWithinOneTick) {
+TEST_F(MenuBarControllerTest, CompactFollowsTheScreenWithinOneTick)
+{
     settings.setMenuBarMode(MenuBarMode::Text);
     settings.setMenuBarMetrics({MenuBarMetric::Cpu, MenuBarMetric::Memory});
     settings.setNotchMode(NotchMode::Auto);
@@ -115,7 +119,8 @@ TEST_F(MenuBarControllerTest, CompactFollowsTheScreenWithinOneTick) {
     EXPECT_FALSE(item->icon().isNull());
 }
 
-TEST_F(MenuBarControllerTest, ClicksToggleThePanelAndOpenTheMenuAtTheHostsPoint) {
+TEST_F(MenuBarControllerTest, ClicksToggleThePanelAndOpenTheMenuAtTheHostsPoint)
+{
     auto controller = make();
     controller->setup();
     Q_EMIT item->activateRequested(QPoint(600, 12));
@@ -132,7 +137,8 @@ TEST_F(MenuBarControllerTest, ClicksToggleThePanelAndOpenTheMenuAtTheHostsPoint)
     menu->close();
 }
 
-TEST_F(MenuBarControllerTest, ATickAfterTheControllerIsGoneDoesNothing) {
+TEST_F(MenuBarControllerTest, ATickAfterTheControllerIsGoneDoesNothing)
+{
     auto controller = make();
     controller->setup();
     controller.reset();
@@ -140,13 +146,15 @@ TEST_F(MenuBarControllerTest, ATickAfterTheControllerIsGoneDoesNothing) {
     tick();
 }
 
-TEST_F(MenuBarControllerTest, PositionLogWithoutAnItemWindow) {
+TEST_F(MenuBarControllerTest, PositionLogWithoutAnItemWindow)
+{
     auto controller = make();
     controller->logStatusItemPosition();
     EXPECT_EQ(log.lines().last(), QStringLiteral("⚠ Status item button has no window"));
 }
 
-TEST(ScreenFacts, LinuxScreensHaveNoCameraHousing) {
+TEST(ScreenFacts, LinuxScreensHaveNoCameraHousing)
+{
     const QScreen* primary = QGuiApplication::primaryScreen();
     ASSERT_NE(primary, nullptr);
     const ScreenFacts facts = screenFacts(*primary);

@@ -26,7 +26,8 @@ class MenuBarFixture : public ::testing::Test {
 protected:
     MenuBarFixture() { L10n::shared().setLanguage(AppLanguage::En); }
 
-    std::unique_ptr<MenuBarController> make(std::unique_ptr<StatusItem> item = {}) {
+    std::unique_ptr<MenuBarController> make(std::unique_ptr<StatusItem> item = {})
+    {
         auto owned = item ? std::move(item) : std::make_unique<StatusItem>();
         this->item = owned.get();
         MenuBarController::Dependencies d;
@@ -71,7 +72,8 @@ protected:
 };
 
 // A screen with a camera housing, as the layout rules see it.
-inline ScreenFacts notchedScreen() {
+inline ScreenFacts notchedScreen()
+{
     ScreenFacts s;
     s.frame = QRectF(0, 0, 1512, 982);
     s.visibleFrame = QRectF(0, 0, 1512, 949);

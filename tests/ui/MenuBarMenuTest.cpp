@@ -9,12 +9,14 @@ using namespace corvanite::test;
 
 namespace {
 
-QAction* find(QMenu& menu, const QString& key) {
+QAction* find(QMenu& menu, const QString& key)
+{
     return menu.findChild<QAction*>(key);
 }
 
 // The menu's rows as "key", "-" for separators, with a submenu's rows in brackets.
-QStringList layout(const QMenu& menu) {
+QStringList layout(const QMenu& menu)
+{
     QStringList rows;
     for (QAction* action : menu.actions()) {
         if (action->isSeparator()) {
@@ -36,7 +38,8 @@ struct Tick {
     bool enabled;
 };
 
-void expectTicks(QMenu& menu, std::initializer_list<Tick> ticks) {
+void expectTicks(QMenu& menu, std::initializer_list<Tick> ticks)
+{
     for (const Tick& t : ticks) {
         QAction* action = find(menu, QLatin1String(t.key));
         ASSERT_NE(action, nullptr) << t.key;
@@ -47,7 +50,8 @@ void expectTicks(QMenu& menu, std::initializer_list<Tick> ticks) {
 
 using MenuBarMenuTest = MenuBarFixture;
 
-TEST_F(MenuBarMenuTest, IconModeWithoutUpdate) {
+TEST_F(MenuBarMenuTest, IconModeWithoutUpdate)
+{
     settings.setMenuBarMode(MenuBarMode::Icon);
     settings.setShowNetSpeed(true);
     settings.setNotchMode(NotchMode::Auto);
@@ -89,7 +93,8 @@ TEST_F(MenuBarMenuTest, IconModeWithoutUpdate) {
               QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
-TEST_F(MenuBarMenuTest, TextModeWithAnUpdateAndAnotherLanguage) {
+TEST_F(MenuBarMenuTest, TextModeWithAnUpdateAndAnotherLanguage)
+{
     settings.setMenuBarMode(MenuBarMode::Text);
     settings.setMenuBarMetrics({MenuBarMetric::Cpu, MenuBarMetric::Memory});
     settings.setNotchMode(NotchMode::Always);
@@ -119,7 +124,8 @@ TEST_F(MenuBarMenuTest, TextModeWithAnUpdateAndAnotherLanguage) {
     L10n::shared().setLanguage(AppLanguage::En);
 }
 
-TEST_F(MenuBarMenuTest, ItemsChangeTheSettingsTheyShow) {
+TEST_F(MenuBarMenuTest, ItemsChangeTheSettingsTheyShow)
+{
     settings.setMenuBarMode(MenuBarMode::Icon);
     settings.setMenuBarMetrics({MenuBarMetric::Cpu, MenuBarMetric::Memory});
     availableVersion = QStringLiteral("2.1");
@@ -167,7 +173,8 @@ TEST_F(MenuBarMenuTest, ItemsChangeTheSettingsTheyShow) {
     EXPECT_FALSE(item->icon().isNull());
 }
 
-TEST_F(MenuBarMenuTest, ValuesThatDoNotParseChangeNothing) {
+TEST_F(MenuBarMenuTest, ValuesThatDoNotParseChangeNothing)
+{
     auto controller = make();
     settings.setRefreshInterval(2);
     controller->setMenuBarStyle(QStringLiteral("ticker"));

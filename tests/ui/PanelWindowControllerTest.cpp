@@ -23,7 +23,8 @@ protected:
     const QRect anchor{600, 0, 40, 24};
 };
 
-TEST_F(PanelWindowControllerTest, OpeningPublishesAndClosingPausesAndLogsBoth) {
+TEST_F(PanelWindowControllerTest, OpeningPublishesAndClosingPausesAndLogsBoth)
+{
     const corvanite::test::LogWatch log;
     controller.toggle(anchor);
     ASSERT_TRUE(controller.isShown());
@@ -36,7 +37,8 @@ TEST_F(PanelWindowControllerTest, OpeningPublishesAndClosingPausesAndLogsBoth) {
               (QStringList{QStringLiteral("Panel opened"), QStringLiteral("Panel closed")}));
 }
 
-TEST_F(PanelWindowControllerTest, AToggleWithinAQuarterSecondOfACloseDoesNotReopen) {
+TEST_F(PanelWindowControllerTest, AToggleWithinAQuarterSecondOfACloseDoesNotReopen)
+{
     controller.show(anchor);
     controller.close();
     clock.advance(0.2);
@@ -47,7 +49,8 @@ TEST_F(PanelWindowControllerTest, AToggleWithinAQuarterSecondOfACloseDoesNotReop
     EXPECT_TRUE(controller.isShown());
 }
 
-TEST_F(PanelWindowControllerTest, LosingFocusClosesUnlessADialogHoldsThePanel) {
+TEST_F(PanelWindowControllerTest, LosingFocusClosesUnlessADialogHoldsThePanel)
+{
     controller.show(anchor);
     controller.setDialogHold(true);
     QEvent deactivate(QEvent::WindowDeactivate);
@@ -59,7 +62,8 @@ TEST_F(PanelWindowControllerTest, LosingFocusClosesUnlessADialogHoldsThePanel) {
     EXPECT_FALSE(controller.isShown());
 }
 
-TEST_F(PanelWindowControllerTest, EscapeClosesAndEveryOpeningGetsAFreshWindow) {
+TEST_F(PanelWindowControllerTest, EscapeClosesAndEveryOpeningGetsAFreshWindow)
+{
     controller.show(anchor);
     QPointer<QWidget> first = controller.panel();
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -70,7 +74,8 @@ TEST_F(PanelWindowControllerTest, EscapeClosesAndEveryOpeningGetsAFreshWindow) {
     EXPECT_NE(controller.panel(), first.data());
 }
 
-TEST(PanelPlacement, CentredUnderTheItemAndKeptInsideTheScreen) {
+TEST(PanelPlacement, CentredUnderTheItemAndKeptInsideTheScreen)
+{
     const QRect screen(0, 25, 1512, 957);
     struct Case {
         QRect anchor;
@@ -90,7 +95,8 @@ TEST(PanelPlacement, CentredUnderTheItemAndKeptInsideTheScreen) {
     }
 }
 
-TEST(PanelPlacement, OpensAboveAnItemAtTheBottomEdgeAndUnclampedWithoutAScreen) {
+TEST(PanelPlacement, OpensAboveAnItemAtTheBottomEdgeAndUnclampedWithoutAScreen)
+{
     const auto bottom = PanelWindowController::place({700, 1056, 24, 24}, QRect(0, 0, 1920, 1056));
     EXPECT_TRUE(bottom.above);
     EXPECT_EQ(bottom.origin, QPoint(512, 1056 - 668));

@@ -32,7 +32,8 @@ public:
     QStringList senders;
 
 public Q_SLOTS:
-    void RegisterStatusNotifierItem(const QString& service) {
+    void RegisterStatusNotifierItem(const QString& service)
+    {
         registered.append(service);
         senders.append(message().service());
     }
@@ -45,19 +46,22 @@ public:
     int count = 0;
     QList<QVariantList> arguments;
 public Q_SLOTS:
-    void onSignal(const QDBusMessage& message) {
+    void onSignal(const QDBusMessage& message)
+    {
         ++count;
         arguments.append(message.arguments());
     }
 };
 
-template <typename T> T demarshal(const QVariant& value) {
+template <typename T> T demarshal(const QVariant& value)
+{
     return qdbus_cast<T>(value.value<QDBusArgument>());
 }
 
 class SniOnPrivateBus : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (!bus.isRunning())
             GTEST_FAIL() << bus.error().toStdString();
         host = bus.connect(QStringLiteral("host"));
@@ -67,7 +71,8 @@ protected:
         itemBus = bus.connect(QStringLiteral("item"));
     }
 
-    QVariantMap properties(const QString& service) {
+    QVariantMap properties(const QString& service)
+    {
         QDBusMessage call = QDBusMessage::createMethodCall(
             service, QLatin1String(SniStatusItem::kItemPath),
             QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
@@ -78,7 +83,8 @@ protected:
                                            : demarshal<QVariantMap>(reply.arguments().first());
     }
 
-    QDBusMessage callItem(const QString& service, const QString& method, int x, int y) {
+    QDBusMessage callItem(const QString& service, const QString& method, int x, int y)
+    {
         QDBusMessage call =
             QDBusMessage::createMethodCall(service, QLatin1String(SniStatusItem::kItemPath),
                                            QStringLiteral("org.kde.StatusNotifierItem"), method);
@@ -92,7 +98,8 @@ protected:
     QDBusConnection itemBus{QString()};
 };
 
-TEST_F(SniOnPrivateBus, RegistersAndPublishesLabelIconAndToolTip) {
+TEST_F(SniOnPrivateBus, RegistersAndPublishesLabelIconAndToolTip)
+{
     ASSERT_EQ(availableStatusItemKind(itemBus), StatusItemKind::StatusNotifier);
     SniStatusItem item(itemBus);
     item.setTitle(QStringLiteral("Corvanite"));
@@ -139,7 +146,8 @@ TEST_F(SniOnPrivateBus, RegistersAndPublishesLabelIconAndToolTip) {
     EXPECT_EQ(tip.description, QStringLiteral("CPU 23%  MEM 61%"));
 }
 
-TEST_F(SniOnPrivateBus, HostClicksReachTheItemAtTheHostsPoint) {
+TEST_F(SniOnPrivateBus, HostClicksReachTheItemAtTheHostsPoint)
+{
     SniStatusItem item(itemBus);
     QList<QPoint> activated;
     QList<QPoint> menus;
@@ -156,7 +164,8 @@ TEST_F(SniOnPrivateBus, HostClicksReachTheItemAtTheHostsPoint) {
     EXPECT_EQ(menus, (QList<QPoint>{{700, 20}}));
 }
 
-TEST_F(SniOnPrivateBus, ChangeSignalsReachHostsOnlyForRealChangesAndAReturningWatcherIsToldAgain) {
+TEST_F(SniOnPrivateBus, ChangeSignalsReachHostsOnlyForRealChangesAndAReturningWatcherIsToldAgain)
+{
     SniStatusItem item(itemBus);
     ASSERT_TRUE(corvanite::test::waitFor([&] { return watcher.registered.size() == 1; }));
     SignalCounter labels;
@@ -186,7 +195,8 @@ TEST_F(SniOnPrivateBus, ChangeSignalsReachHostsOnlyForRealChangesAndAReturningWa
     EXPECT_TRUE(corvanite::test::waitFor([&] { return watcher.registered.size() == 2; }));
 }
 
-TEST(SniStatusItem, SettingAValueTwiceNotifiesOnce) {
+TEST(SniStatusItem, SettingAValueTwiceNotifiesOnce)
+{
     SniStatusItem item(QDBusConnection(QStringLiteral("not-connected")));
     auto* adaptor = item.findChild<SniItemAdaptor*>();
     ASSERT_NE(adaptor, nullptr);
@@ -222,7 +232,8 @@ TEST(SniStatusItem, SettingAValueTwiceNotifiesOnce) {
 // a host reading it and clicking it over the bus.
 class SniControllerOnPrivateBus : public corvanite::test::MenuBarFixture {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(bus.isRunning()) << bus.error().toStdString();
         host = bus.connect(QStringLiteral("host"));
         ASSERT_TRUE(host.registerService(QLatin1String(SniStatusItem::kWatcherService)));
@@ -231,7 +242,8 @@ protected:
     }
 
     QDBusMessage call(const QString& service, const QString& interface, const QString& method,
-                      const QVariantList& arguments) {
+                      const QVariantList& arguments)
+    {
         QDBusMessage message = QDBusMessage::createMethodCall(
             service, QLatin1String(SniStatusItem::kItemPath), interface, method);
         message.setArguments(arguments);
@@ -243,7 +255,8 @@ protected:
     QDBusConnection host{QString()};
 };
 
-TEST_F(SniControllerOnPrivateBus, HostSeesTheLiveTextAndItsClicksOpenMenuAndPanel) {
+TEST_F(SniControllerOnPrivateBus, HostSeesTheLiveTextAndItsClicksOpenMenuAndPanel)
+{
     settings.setMenuBarMode(MenuBarMode::Text);
     settings.setMenuBarMetrics({MenuBarMetric::Cpu, MenuBarMetric::Memory});
     auto controller = make(std::make_unique<SniStatusItem>(bus.connect(QStringLiteral("app"))));
@@ -275,7 +288,8 @@ TEST_F(SniControllerOnPrivateBus, HostSeesTheLiveTextAndItsClicksOpenMenuAndPane
     EXPECT_FALSE(panel.isShown());
 }
 
-TEST(SniPixmap, ArgbInNetworkByteOrder) {
+TEST(SniPixmap, ArgbInNetworkByteOrder)
+{
     QImage image(2, 1, QImage::Format_ARGB32);
     image.setPixel(0, 0, qRgba(0x10, 0x20, 0x30, 0x80));
     image.setPixel(1, 0, qRgba(0xff, 0x00, 0x00, 0xff));
@@ -286,7 +300,8 @@ TEST(SniPixmap, ArgbInNetworkByteOrder) {
     EXPECT_EQ(pixmap.toImage(), image);
 }
 
-TEST(StatusItemFactory, NoWatcherAndNoTrayMeansNoButton) {
+TEST(StatusItemFactory, NoWatcherAndNoTrayMeansNoButton)
+{
     PrivateBus bus;
     ASSERT_TRUE(bus.isRunning()) << bus.error().toStdString();
     const QDBusConnection connection = bus.connect(QStringLiteral("lonely"));

@@ -12,12 +12,14 @@ using namespace corvanite;
 
 namespace {
 
-int alphaAt(const QImage& image, int x, int y) {
+int alphaAt(const QImage& image, int x, int y)
+{
     return qAlpha(image.pixel(x, y));
 }
 
 // Rows of the image that hold any ink.
-QList<int> inkedRows(const QImage& image) {
+QList<int> inkedRows(const QImage& image)
+{
     QList<int> rows;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -30,7 +32,8 @@ QList<int> inkedRows(const QImage& image) {
     return rows;
 }
 
-TEST(StatusIcon, ThreeStrokesDrawnBottomUpAtTheRequestedDensity) {
+TEST(StatusIcon, ThreeStrokesDrawnBottomUpAtTheRequestedDensity)
+{
     const QImage icon = makeStatusIcon(1.0, QStringLiteral("Corvanite"));
     ASSERT_EQ(icon.size(), QSize(21, 18));
     EXPECT_EQ(icon.text(QStringLiteral("Description")), QStringLiteral("Corvanite"));
@@ -51,7 +54,8 @@ TEST(StatusIcon, ThreeStrokesDrawnBottomUpAtTheRequestedDensity) {
     EXPECT_GT(alphaAt(dense, 22, 18), 200);
 }
 
-TEST(StatusIcon, TintKeepsCoverageAndChangesColour) {
+TEST(StatusIcon, TintKeepsCoverageAndChangesColour)
+{
     const QImage icon = makeStatusIcon(1.0);
     const QImage white = tintTemplate(icon, Qt::white);
     for (const QPoint p : {QPoint(3, 9), QPoint(18, 15), QPoint(1, 1)}) {
@@ -62,7 +66,8 @@ TEST(StatusIcon, TintKeepsCoverageAndChangesColour) {
     }
 }
 
-TEST(StatusIcon, PanelShadeRule) {
+TEST(StatusIcon, PanelShadeRule)
+{
     const QColor light(0xef, 0xef, 0xef);
     const QColor dark(0x2a, 0x2a, 0x2e);
     EXPECT_EQ(guessPanelShade(QStringLiteral("GNOME"), light), PanelShade::Dark);
@@ -74,7 +79,8 @@ TEST(StatusIcon, PanelShadeRule) {
     EXPECT_LT(inkFor(PanelShade::Light).lightness(), 50);
 }
 
-TEST(StatusImage, OneLineGrowsWithTheTextAndFillsTheSlotHeight) {
+TEST(StatusImage, OneLineGrowsWithTheTextAndFillsTheSlotHeight)
+{
     const QIcon icon = statusIconSet();
     const QImage shortLine =
         StatusImage::line(icon, QStringLiteral("5%"), false, 22, 2.0, Qt::black);
@@ -90,7 +96,8 @@ TEST(StatusImage, OneLineGrowsWithTheTextAndFillsTheSlotHeight) {
               StatusImage::lineWidth(icon, QStringLiteral("5%"), false, 22) - 20);
 }
 
-TEST(StatusImage, CompactColumnsUseBothHalvesOfTheSlot) {
+TEST(StatusImage, CompactColumnsUseBothHalvesOfTheSlot)
+{
     const CompactColumns columns{{QStringLiteral("23%"), QStringLiteral("61%")},
                                  {QStringLiteral("↓1.2M"), QStringLiteral("↑45K")}};
     const QImage image = StatusImage::columns(QIcon(), columns, 22, 1.0, Qt::black);

@@ -15,20 +15,23 @@ namespace {
 
 const QString kProbeClass = QStringLiteral("corvanite_status_probe");
 
-QProcessEnvironment probeEnvironment(const XvfbSession& x) {
+QProcessEnvironment probeEnvironment(const XvfbSession& x)
+{
     QProcessEnvironment env = x.environment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     return env;
 }
 
-QRect parseGeometry(const QString& line) {
+QRect parseGeometry(const QString& line)
+{
     const QStringList p = line.split(QLatin1Char(' '));
     return p.size() == 5 ? QRect(p[1].toInt(), p[2].toInt(), p[3].toInt(), p[4].toInt()) : QRect();
 }
 
 // Share of the image's columns that hold a pixel clearly darker than the tray's light grey.
-double inkedColumnShare(const QImage& image) {
+double inkedColumnShare(const QImage& image)
+{
     int inked = 0;
     for (int x = 0; x < image.width(); ++x) {
         for (int y = 0; y < image.height(); ++y) {
@@ -43,7 +46,8 @@ double inkedColumnShare(const QImage& image) {
 
 class TrayOnXvfb : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         const QStringList missing = XvfbSession::missingTools();
         if (!missing.isEmpty())
             GTEST_SKIP() << "missing " << missing.join(QLatin1String(", ")).toStdString();
@@ -53,7 +57,8 @@ protected:
     }
 
     // Waits for the probe's item to settle in the tray with a width above `minWidth`.
-    QRect settledGeometry(ProbeProcess& probe, int minWidth) {
+    QRect settledGeometry(ProbeProcess& probe, int minWidth)
+    {
         QRect geometry;
         probe.takeLine(QStringLiteral("geometry"), 10000, [&](const QString& line) {
             geometry = parseGeometry(line);
@@ -65,7 +70,8 @@ protected:
     std::unique_ptr<XvfbSession> x;
 };
 
-TEST_F(TrayOnXvfb, TextItemReadsInTheTrayAndRightClickOpensItsMenu) {
+TEST_F(TrayOnXvfb, TextItemReadsInTheTrayAndRightClickOpensItsMenu)
+{
     const QString text = QStringLiteral("CPU 23%  MEM 61%  ↓1.2M ↑45K");
     ProbeProcess probe(QStringLiteral(CORVANITE_STATUS_PROBE), {QStringLiteral("--label"), text},
                        probeEnvironment(*x));
@@ -101,7 +107,8 @@ TEST_F(TrayOnXvfb, TextItemReadsInTheTrayAndRightClickOpensItsMenu) {
     x->screenshot().save(screenshotPath(QStringLiteral("tray-text-menu.png")));
 }
 
-TEST_F(TrayOnXvfb, IconItemTakesASquareSlot) {
+TEST_F(TrayOnXvfb, IconItemTakesASquareSlot)
+{
     ProbeProcess probe(QStringLiteral(CORVANITE_STATUS_PROBE),
                        {QStringLiteral("--label"), QString()}, probeEnvironment(*x));
     const QRect item = settledGeometry(probe, 1);
@@ -115,7 +122,8 @@ TEST_F(TrayOnXvfb, IconItemTakesASquareSlot) {
 }
 
 // The application's own status item, with live readings, in text mode.
-TEST_F(TrayOnXvfb, ControllerShowsLiveFiguresOpensItsMenuAndTogglesThePanel) {
+TEST_F(TrayOnXvfb, ControllerShowsLiveFiguresOpensItsMenuAndTogglesThePanel)
+{
     const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/corvanite");
     ASSERT_TRUE(QDir().mkpath(config));
     QFile prefs(config + QStringLiteral("/preferences.json"));

@@ -12,7 +12,8 @@ struct VersionCase {
     VersionOrder expected;
 };
 
-const char* name(VersionOrder order) {
+const char* name(VersionOrder order)
+{
     switch (order) {
     case VersionOrder::Ascending:
         return "ascending";
@@ -26,7 +27,8 @@ const char* name(VersionOrder order) {
 
 } // namespace
 
-TEST(CompareVersions, ordersNumberByNumber) {
+TEST(CompareVersions, ordersNumberByNumber)
+{
     const VersionCase cases[] = {
         {"1.2", "1.2.0", VersionOrder::Same},
         {"1.2.0", "1.2.1", VersionOrder::Ascending},

@@ -23,7 +23,8 @@ protected:
     void SetUp() override { L10n::shared().setLanguage(AppLanguage::En); }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    static void expectKey(const QString& actual, const char* key, const QList<LArg>& args) {
+    static void expectKey(const QString& actual, const char* key, const QList<LArg>& args)
+    {
         const QString expected = L(QString::fromLatin1(key), args);
         EXPECT_NE(expected, QString::fromLatin1(key)) << "key missing from the English table";
         EXPECT_EQ(actual, expected) << key;
@@ -32,7 +33,8 @@ protected:
 
 } // namespace
 
-TEST_F(FormatFixture, byteStringStepsBy1024UpToTerabytes) {
+TEST_F(FormatFixture, byteStringStepsBy1024UpToTerabytes)
+{
     const std::vector<std::pair<quint64, const char*>> cases{
         {0, "0 B"},
         {1023, "1023 B"},
@@ -47,7 +49,8 @@ TEST_F(FormatFixture, byteStringStepsBy1024UpToTerabytes) {
         EXPECT_EQ(Format::byteString(bytes), QString::fromLatin1(expected)) << bytes;
 }
 
-TEST_F(FormatFixture, ratesUseDecimalStepsWithInclusiveThresholds) {
+TEST_F(FormatFixture, ratesUseDecimalStepsWithInclusiveThresholds)
+{
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<std::tuple<double, const char*, const char*>> cases{
         {0, "0 B/s", "0B"},
@@ -69,7 +72,8 @@ TEST_F(FormatFixture, ratesUseDecimalStepsWithInclusiveThresholds) {
     }
 }
 
-TEST_F(FormatFixture, byteAndRatePatternsIgnoreEveryLocale) {
+TEST_F(FormatFixture, byteAndRatePatternsIgnoreEveryLocale)
+{
     L10n::shared().setLanguage(AppLanguage::De);
     QLocale::setDefault(QLocale(QLocale::German));
     EXPECT_EQ(Format::byteString(1610612736), QStringLiteral("1.5 GB"));
@@ -78,7 +82,8 @@ TEST_F(FormatFixture, byteAndRatePatternsIgnoreEveryLocale) {
     EXPECT_EQ(Format::byteString(1099511627776ULL * 2000), QStringLiteral("2000.0 TB"));
 }
 
-TEST_F(FormatFixture, uptimePicksItsKeyByMagnitude) {
+TEST_F(FormatFixture, uptimePicksItsKeyByMagnitude)
+{
     expectKey(Format::uptime(59), "format.uptime.minutes", {0, 59});
     expectKey(Format::uptime(3599.9), "format.uptime.minutes", {59, 59});
     expectKey(Format::uptime(3600), "format.uptime.hours", {1, 0});
@@ -89,7 +94,8 @@ TEST_F(FormatFixture, uptimePicksItsKeyByMagnitude) {
     EXPECT_EQ(Format::uptime(90061), QStringLiteral("1d 1h"));
 }
 
-TEST_F(FormatFixture, cpuTimePicksSecondsFractionalMinutesOrHours) {
+TEST_F(FormatFixture, cpuTimePicksSecondsFractionalMinutesOrHours)
+{
     using ProcessDetailReader::cpuTimeString;
     expectKey(cpuTimeString(59'900'000'000ULL), "format.duration.seconds", {59.9});
     expectKey(cpuTimeString(150'000'000'000ULL), "format.duration.minSec", {2.5, 30.0});
@@ -103,7 +109,8 @@ TEST_F(FormatFixture, cpuTimePicksSecondsFractionalMinutesOrHours) {
     EXPECT_TRUE(cpuTimeString(150'000'000'000ULL).startsWith(QStringLiteral("2,5")));
 }
 
-TEST_F(FormatFixture, relativeTimeCountsWholeUnitsAgo) {
+TEST_F(FormatFixture, relativeTimeCountsWholeUnitsAgo)
+{
     using ProcessDetailReader::relativeTime;
     FakeClock clock(800000000.0);
     const double now = clock.now();
@@ -119,7 +126,8 @@ TEST_F(FormatFixture, relativeTimeCountsWholeUnitsAgo) {
               {std::numeric_limits<qint64>::max()});
 }
 
-TEST_F(FormatFixture, timeOfDayKeepsTheLocaleClockWithoutMarker) {
+TEST_F(FormatFixture, timeOfDayKeepsTheLocaleClockWithoutMarker)
+{
     const QTime afternoon(15, 4, 5);
     const std::vector<std::tuple<const char*, QTime, const char*>> cases{
         {"de_DE", afternoon, "15:04:05"},       {"en_GB", afternoon, "15:04:05"},
@@ -134,7 +142,8 @@ TEST_F(FormatFixture, timeOfDayKeepsTheLocaleClockWithoutMarker) {
             << locale;
 }
 
-TEST_F(FormatFixture, currentTimeReadsTheClockInLocalTime) {
+TEST_F(FormatFixture, currentTimeReadsTheClockInLocalTime)
+{
     FakeClock clock(700000000.25);
     const QLocale locale(QStringLiteral("de_DE"));
     const QDateTime local =

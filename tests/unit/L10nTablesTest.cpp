@@ -16,7 +16,8 @@ const QStringList kTableCodes{
     QStringLiteral("de"), QStringLiteral("fr"),      QStringLiteral("zh-Hant"),
     QStringLiteral("es"), QStringLiteral("ko"),      QStringLiteral("th")};
 
-QJsonObject loadShippedTable(const QString& code) {
+QJsonObject loadShippedTable(const QString& code)
+{
     QFile file(QStringLiteral(":/i18n/") + code + QStringLiteral(".json"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -30,7 +31,8 @@ QJsonObject loadShippedTable(const QString& code) {
 
 } // namespace
 
-TEST(L10nTables, catalogueListsEachKeyOnce) {
+TEST(L10nTables, catalogueListsEachKeyOnce)
+{
     QSet<QString> keys;
     for (const L10nKeyInfo& info : l10nKeyCatalogue()) {
         EXPECT_FALSE(keys.contains(info.key)) << info.key.toStdString();
@@ -42,7 +44,8 @@ TEST(L10nTables, catalogueListsEachKeyOnce) {
     EXPECT_EQ(findL10nKey(QStringLiteral("settings.module.")), nullptr);
 }
 
-TEST(L10nTables, everyTableIsCompleteAndMatchesItsArguments) {
+TEST(L10nTables, everyTableIsCompleteAndMatchesItsArguments)
+{
     Q_INIT_RESOURCE(i18n);
     for (const QString& code : kTableCodes) {
         SCOPED_TRACE(code.toStdString());
@@ -65,7 +68,8 @@ TEST(L10nTables, everyTableIsCompleteAndMatchesItsArguments) {
     }
 }
 
-TEST(L10nTables, checkerRejectsTemplatesThatDoNotFitTheirArguments) {
+TEST(L10nTables, checkerRejectsTemplatesThatDoNotFitTheirArguments)
+{
     using T = LArgType;
     const L10nKeyInfo none{QStringLiteral("k"), {}};
     const L10nKeyInfo twoInts{QStringLiteral("k"), {T::Integer, T::Integer}};

@@ -16,7 +16,8 @@ namespace {
 
 class L10nFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_dir.isValid());
         QDir().mkpath(tables());
         writeTable(QStringLiteral("en"), R"({"a": "A en", "onlyEn": "English only",
@@ -28,13 +29,15 @@ protected:
 
     QString tables() const { return m_dir.path() + QStringLiteral("/tables"); }
 
-    void writeTable(const QString& code, const QByteArray& json) {
+    void writeTable(const QString& code, const QByteArray& json)
+    {
         QFile file(tables() + QLatin1Char('/') + code + QStringLiteral(".json"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(json);
     }
 
-    std::unique_ptr<L10n> make(QStringList preferred = {}) {
+    std::unique_ptr<L10n> make(QStringList preferred = {})
+    {
         return std::make_unique<L10n>(
             m_prefs,
             [this, preferred] {
@@ -51,7 +54,8 @@ protected:
 
 } // namespace
 
-TEST(L10nResolve, preferredLanguageListsResolveByPrefix) {
+TEST(L10nResolve, preferredLanguageListsResolveByPrefix)
+{
     const std::vector<std::pair<QStringList, const char*>> cases{
         {{"zh-HK"}, "zh-Hant"},
         {{"zh"}, "zh-Hans"},
@@ -79,12 +83,14 @@ TEST(L10nResolve, preferredLanguageListsResolveByPrefix) {
             << preferred.join(QLatin1Char(',')).toStdString();
 }
 
-TEST(L10nResolve, systemListUsesDashes) {
+TEST(L10nResolve, systemListUsesDashes)
+{
     for (const QString& entry : L10n::systemPreferredLanguages())
         EXPECT_FALSE(entry.contains(QLatin1Char('_'))) << entry.toStdString();
 }
 
-TEST_F(L10nFixture, startsFromTheStoredLanguageWithoutWritingIt) {
+TEST_F(L10nFixture, startsFromTheStoredLanguageWithoutWritingIt)
+{
     {
         auto l10n = make({QStringLiteral("de-DE")});
         EXPECT_EQ(l10n->language(), AppLanguage::System);
@@ -102,7 +108,8 @@ TEST_F(L10nFixture, startsFromTheStoredLanguageWithoutWritingIt) {
     EXPECT_EQ(m_prefs.stringValue(L10n::kLanguageKey), QStringLiteral("klingon"));
 }
 
-TEST_F(L10nFixture, lookupFallsBackToEnglishThenToTheKey) {
+TEST_F(L10nFixture, lookupFallsBackToEnglishThenToTheKey)
+{
     auto l10n = make();
     l10n->setLanguage(AppLanguage::Fr);
     EXPECT_EQ(l10n->string(QStringLiteral("a")), QStringLiteral("A fr"));
@@ -115,7 +122,8 @@ TEST_F(L10nFixture, lookupFallsBackToEnglishThenToTheKey) {
     EXPECT_EQ(l10n->string(QStringLiteral("number")), QStringLiteral("number"));
 }
 
-TEST_F(L10nFixture, missingOrBrokenTablesAreAbsent) {
+TEST_F(L10nFixture, missingOrBrokenTablesAreAbsent)
+{
     auto l10n = make();
     l10n->setLanguage(AppLanguage::Ko); // no ko.json
     EXPECT_EQ(l10n->resolvedCode(), QStringLiteral("ko"));
@@ -137,7 +145,8 @@ TEST_F(L10nFixture, missingOrBrokenTablesAreAbsent) {
     EXPECT_EQ(l10n->string(QStringLiteral("a")), QStringLiteral("a"));
 }
 
-TEST_F(L10nFixture, numbersFollowTheInterfaceLanguage) {
+TEST_F(L10nFixture, numbersFollowTheInterfaceLanguage)
+{
     auto l10n = make();
     l10n->setLanguage(AppLanguage::De);
     EXPECT_EQ(l10n->format(QStringLiteral("fmt"), {3.5}), QStringLiteral("3,5 Einheiten"));
@@ -150,7 +159,8 @@ TEST_F(L10nFixture, numbersFollowTheInterfaceLanguage) {
     EXPECT_EQ(l10n->formattingLocale().decimalPoint(), QStringLiteral(","));
 }
 
-TEST_F(L10nFixture, settingTheSameLanguageRewritesReloadsAndNotifiesAfterReload) {
+TEST_F(L10nFixture, settingTheSameLanguageRewritesReloadsAndNotifiesAfterReload)
+{
     auto l10n = make();
     l10n->setLanguage(AppLanguage::De);
     m_prefs.setString(L10n::kLanguageKey, QStringLiteral("tampered"));
@@ -168,7 +178,8 @@ TEST_F(L10nFixture, settingTheSameLanguageRewritesReloadsAndNotifiesAfterReload)
     EXPECT_EQ(m_prefs.stringValue(L10n::kLanguageKey), QStringLiteral("fr"));
 }
 
-TEST_F(L10nFixture, systemIsResolvedAgainOnEveryReload) {
+TEST_F(L10nFixture, systemIsResolvedAgainOnEveryReload)
+{
     auto l10n = make({QStringLiteral("pt-PT"), QStringLiteral("zh-TW")});
     EXPECT_EQ(l10n->resolvedCode(), QStringLiteral("zh-Hant"));
     EXPECT_EQ(l10n->formattingLocale().script(), QLocale::TraditionalHanScript);
@@ -180,7 +191,8 @@ TEST_F(L10nFixture, systemIsResolvedAgainOnEveryReload) {
     EXPECT_EQ(m_prefs.stringValue(L10n::kLanguageKey), QStringLiteral("system"));
 }
 
-TEST(L10nShipped, everyLanguageHasItsCompiledTable) {
+TEST(L10nShipped, everyLanguageHasItsCompiledTable)
+{
     QTemporaryDir dir;
     Preferences prefs(dir.path() + QStringLiteral("/prefs.json"));
     L10n l10n(prefs, [] { return QStringList{}; });
@@ -196,7 +208,8 @@ TEST(L10nShipped, everyLanguageHasItsCompiledTable) {
     }
 }
 
-TEST(L10nShipped, appLanguageRawValuesAndNamesRoundTrip) {
+TEST(L10nShipped, appLanguageRawValuesAndNamesRoundTrip)
+{
     ASSERT_EQ(allAppLanguages().size(), 10);
     EXPECT_EQ(allAppLanguages().front(), AppLanguage::System);
     EXPECT_EQ(allAppLanguages().back(), AppLanguage::Th);

@@ -26,7 +26,8 @@ struct FileState {
     timespec modified{};
     QByteArray bytes;
 
-    static FileState of(const QString& path) {
+    static FileState of(const QString& path)
+    {
         FileState state;
         struct stat st {};
         if (::stat(QFile::encodeName(path).constData(), &st) != 0)
@@ -39,7 +40,8 @@ struct FileState {
             state.bytes = file.readAll();
         return state;
     }
-    bool operator==(const FileState& o) const {
+    bool operator==(const FileState& o) const
+    {
         return exists == o.exists && inode == o.inode && modified.tv_sec == o.modified.tv_sec &&
                modified.tv_nsec == o.modified.tv_nsec && bytes == o.bytes;
     }
@@ -54,19 +56,22 @@ protected:
     std::unique_ptr<XdgAutostartEntry> entry;
     std::unique_ptr<LaunchAtLogin> launcher;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         qputenv("XDG_CONFIG_DIRS", systemDir.path().toLocal8Bit());
         QDir(XdgPaths::configHome() + QStringLiteral("/autostart")).removeRecursively();
         QFile::remove(XdgPaths::configHome() + QStringLiteral("/autostart"));
         entry = XdgAutostartEntry::forCurrentUser();
         launcher = std::make_unique<LaunchAtLogin>(*entry);
     }
-    QString entryPath() const {
+    QString entryPath() const
+    {
         return XdgPaths::configHome() + QStringLiteral("/autostart/com.corvanite.app.desktop");
     }
 };
 
-TEST_F(LaunchAtLoginTest, enableAndDisableLogTheNewStatus) {
+TEST_F(LaunchAtLoginTest, enableAndDisableLogTheNewStatus)
+{
     ASSERT_FALSE(entry->program().isEmpty());
     EXPECT_FALSE(launcher->isEnabled());
     EXPECT_EQ(launcher->statusText(), QStringLiteral("notRegistered"));
@@ -87,7 +92,8 @@ TEST_F(LaunchAtLoginTest, enableAndDisableLogTheNewStatus) {
                                 "Launch at login disabled successfully; status=notRegistered")});
 }
 
-TEST_F(LaunchAtLoginTest, askingForTheCurrentStateTouchesAndLogsNothing) {
+TEST_F(LaunchAtLoginTest, askingForTheCurrentStateTouchesAndLogsNothing)
+{
     test::LogWatch log;
     EXPECT_TRUE(launcher->set(false));
     EXPECT_FALSE(FileState::of(entryPath()).exists);
@@ -101,7 +107,8 @@ TEST_F(LaunchAtLoginTest, askingForTheCurrentStateTouchesAndLogsNothing) {
     EXPECT_EQ(log.lines().size(), 1);
 }
 
-TEST_F(LaunchAtLoginTest, unwritableAutostartFolderIsAFailureWithItsReason) {
+TEST_F(LaunchAtLoginTest, unwritableAutostartFolderIsAFailureWithItsReason)
+{
     QDir().mkpath(XdgPaths::configHome());
     QFile blocker(XdgPaths::configHome() + QStringLiteral("/autostart"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -115,7 +122,8 @@ TEST_F(LaunchAtLoginTest, unwritableAutostartFolderIsAFailureWithItsReason) {
                                        XdgPaths::configHome() + QStringLiteral("/autostart")});
 }
 
-TEST(LaunchAtLogin, registrationWaitingForApprovalIsNotASuccess) {
+TEST(LaunchAtLogin, registrationWaitingForApprovalIsNotASuccess)
+{
     test::FakeAutostartEntry fake;
     fake.current = AutostartStatus::RequiresApproval;
     fake.afterEnable = AutostartStatus::RequiresApproval;
@@ -134,7 +142,8 @@ TEST(LaunchAtLogin, registrationWaitingForApprovalIsNotASuccess) {
     EXPECT_EQ(fake.disableCalls, 0);
 }
 
-TEST(LaunchAtLogin, refusedChangesAreLoggedWithTheirReason) {
+TEST(LaunchAtLogin, refusedChangesAreLoggedWithTheirReason)
+{
     test::FakeAutostartEntry fake;
     fake.refusal = QStringLiteral("Operation not permitted");
     LaunchAtLogin launch(fake);
@@ -151,7 +160,8 @@ TEST(LaunchAtLogin, refusedChangesAreLoggedWithTheirReason) {
                      QStringLiteral("⚠ Could not open the login items settings")}));
 }
 
-TEST(LaunchAtLogin, statusNames) {
+TEST(LaunchAtLogin, statusNames)
+{
     const std::pair<int, const char*> names[] = {
         {0, "notRegistered"}, {1, "enabled"}, {2, "requiresApproval"},
         {3, "notFound"},      {4, "unknown"}, {-1, "unknown"},

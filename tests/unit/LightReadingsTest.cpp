@@ -6,7 +6,8 @@
 
 using namespace corvanite;
 
-TEST(LightReadings, tickDelta) {
+TEST(LightReadings, tickDelta)
+{
     struct Case {
         quint64 current, previous;
         double expected;
@@ -19,7 +20,8 @@ TEST(LightReadings, tickDelta) {
         EXPECT_EQ(tickDelta(c.current, c.previous), c.expected) << c.current << " " << c.previous;
 }
 
-TEST(LightReadings, cpuUsage) {
+TEST(LightReadings, cpuUsage)
+{
     // {user, system, idle, nice}
     struct Case {
         const char* name;
@@ -43,7 +45,8 @@ TEST(LightReadings, cpuUsage) {
     }
 }
 
-TEST(LightReadings, hostCpuStepKeepsBaselineAcrossFailedReads) {
+TEST(LightReadings, hostCpuStepKeepsBaselineAcrossFailedReads)
+{
     std::optional<CpuTicks> previous;
     EXPECT_EQ(hostCpuStep(CpuTicks{10, 10, 80, 0}, previous), 0.0); // first reading
     EXPECT_EQ(hostCpuStep(std::nullopt, previous), 0.0);            // failed: baseline kept
@@ -52,7 +55,8 @@ TEST(LightReadings, hostCpuStepKeepsBaselineAcrossFailedReads) {
     EXPECT_DOUBLE_EQ(hostCpuStep(CpuTicks{20, 20, 100, 0}, previous), 50.0);
 }
 
-TEST(LightReadings, perCoreUsageComparesOnlyTheSameProcessors) {
+TEST(LightReadings, perCoreUsageComparesOnlyTheSameProcessors)
+{
     const auto cores = [](std::initializer_list<int> ids, quint64 user) {
         std::vector<CoreTicks> list;
         for (int id : ids)
@@ -67,7 +71,8 @@ TEST(LightReadings, perCoreUsageComparesOnlyTheSameProcessors) {
         perCoreUsage(cores({0, 1}, 0), cores({0, 2}, 100)).isEmpty()); // same count, swapped
 }
 
-TEST(LightReadings, memorySampleCapsEveryCategoryAtPhysicalMemory) {
+TEST(LightReadings, memorySampleCapsEveryCategoryAtPhysicalMemory)
+{
     constexpr quint64 page = 4096;
     constexpr quint64 total = 1000 * page;
     struct Case {
@@ -97,7 +102,8 @@ TEST(LightReadings, memorySampleCapsEveryCategoryAtPhysicalMemory) {
     EXPECT_EQ(memorySample({1, 1, 0, 1, 1, 1}, page, 0), MemorySample{});
 }
 
-TEST(LightReadings, networkRates) {
+TEST(LightReadings, networkRates)
+{
     const auto totals = [](quint64 rx, quint64 tx, quint64 set = 1) {
         return std::optional<NetworkTotals>(NetworkTotals{rx, tx, set});
     };

@@ -13,7 +13,8 @@ namespace {
 
 const QString kStat = QStringLiteral("proc/stat");
 
-std::vector<int> coreIds(const CpuTicksReading& reading) {
+std::vector<int> coreIds(const CpuTicksReading& reading)
+{
     std::vector<int> ids;
     for (const CoreTicks& core : reading.cores)
         ids.push_back(core.cpu);
@@ -22,7 +23,8 @@ std::vector<int> coreIds(const CpuTicksReading& reading) {
 
 } // namespace
 
-TEST(LinuxCpuTicks, foldsKernelClassesIntoFourCounters) {
+TEST(LinuxCpuTicks, foldsKernelClassesIntoFourCounters)
+{
     FixtureTree tree(QStringLiteral("linux"));
     LinuxCpuTicks source(tree.root());
     CpuTicksReading reading;
@@ -40,7 +42,8 @@ TEST(LinuxCpuTicks, foldsKernelClassesIntoFourCounters) {
     EXPECT_EQ(*reading.host, (CpuTicks{100, 30, 400, 20}));
 }
 
-TEST(LinuxCpuTicks, rereadsTheOpenFileEachPass) {
+TEST(LinuxCpuTicks, rereadsTheOpenFileEachPass)
+{
     FixtureTree tree(QStringLiteral("linux"));
     LinuxCpuTicks source(tree.root());
     CpuTicksReading first;
@@ -54,7 +57,8 @@ TEST(LinuxCpuTicks, rereadsTheOpenFileEachPass) {
 
 // A processor going offline changes the per-core table: no per-core figures for that pass, the
 // host figure goes on, and the next pass over the same processors compares core by core again.
-TEST(LinuxCpuTicks, processorGoingOfflineResetsPerCoreOnly) {
+TEST(LinuxCpuTicks, processorGoingOfflineResetsPerCoreOnly)
+{
     FixtureTree tree(QStringLiteral("linux"));
     LinuxCpuTicks source(tree.root());
     std::optional<CpuTicks> prevHost;
@@ -76,7 +80,8 @@ TEST(LinuxCpuTicks, processorGoingOfflineResetsPerCoreOnly) {
     EXPECT_EQ(perCoreUsage(prevCores, reading.cores), (QList<double>{0.0, 0.0, 0.0}));
 }
 
-TEST(LinuxCpuTicks, countersGoingBackwardsCountAsNoActivity) {
+TEST(LinuxCpuTicks, countersGoingBackwardsCountAsNoActivity)
+{
     FixtureTree tree(QStringLiteral("linux"));
     LinuxCpuTicks source(tree.root());
     std::optional<CpuTicks> prevHost;
@@ -89,7 +94,8 @@ TEST(LinuxCpuTicks, countersGoingBackwardsCountAsNoActivity) {
     EXPECT_DOUBLE_EQ(hostCpuStep(reading.host, prevHost), 40.0);
 }
 
-TEST(LinuxCpuTicks, cutOffOrMalformedTablesNeverYieldPartialCores) {
+TEST(LinuxCpuTicks, cutOffOrMalformedTablesNeverYieldPartialCores)
+{
     struct Case {
         const char* variant;
         bool hostPresent;
@@ -118,7 +124,8 @@ TEST(LinuxCpuTicks, cutOffOrMalformedTablesNeverYieldPartialCores) {
     EXPECT_TRUE(reading.cores.empty());
 }
 
-TEST(LinuxCpuTicks, missingFileGivesNoReading) {
+TEST(LinuxCpuTicks, missingFileGivesNoReading)
+{
     FixtureTree tree(QStringLiteral("linux"));
     tree.remove(kStat);
     LinuxCpuTicks source(tree.root());
@@ -129,7 +136,8 @@ TEST(LinuxCpuTicks, missingFileGivesNoReading) {
     EXPECT_TRUE(reading.cores.empty());
 }
 
-TEST(LinuxBootTime, readsBtime) {
+TEST(LinuxBootTime, readsBtime)
+{
     FixtureTree tree(QStringLiteral("linux"));
     EXPECT_EQ(LinuxBootTime(tree.root()).readBootTime(), 1700000000.0);
     EXPECT_FALSE(LinuxBootTime::parse("cpu  1 2 3 4\nbtime \n"));

@@ -15,13 +15,15 @@ constexpr quint64 kPage = 4096;
 constexpr quint64 kKiB = 1024;
 constexpr quint64 kZramUsed = 300000000; // zram0's mem_used_total; zram1 has no disk
 
-MemorySample sampleOf(const MemoryStats& stats) {
+MemorySample sampleOf(const MemoryStats& stats)
+{
     return memorySample(stats.vm, stats.pageSize, stats.physicalMemory);
 }
 
 } // namespace
 
-TEST(LinuxMemoryStats, disjointCategoriesFromMeminfoAndZram) {
+TEST(LinuxMemoryStats, disjointCategoriesFromMeminfoAndZram)
+{
     FixtureTree tree(QStringLiteral("linux"));
     LinuxMemoryStats source(tree.root(), kPage);
     const std::optional<MemoryStats> stats = source.readMemoryStats();
@@ -41,7 +43,8 @@ TEST(LinuxMemoryStats, disjointCategoriesFromMeminfoAndZram) {
                 1e-12);
 }
 
-TEST(LinuxMemoryStats, missingZswapLineCountsAsNone) {
+TEST(LinuxMemoryStats, missingZswapLineCountsAsNone)
+{
     FixtureTree tree(QStringLiteral("linux"));
     tree.writeFrom(kMeminfo, QStringLiteral("linux-variants/meminfo-no-zswap"));
     tree.remove(QStringLiteral("sys/block/zram0"));
@@ -52,7 +55,8 @@ TEST(LinuxMemoryStats, missingZswapLineCountsAsNone) {
     EXPECT_EQ(sampleOf(*stats).app, (3000000 + 400000) * kKiB);
 }
 
-TEST(LinuxMemoryStats, cutOffMalformedOrMissingMeminfoGivesNoReading) {
+TEST(LinuxMemoryStats, cutOffMalformedOrMissingMeminfoGivesNoReading)
+{
     const char* variants[] = {"linux-variants/meminfo-truncated",
                               "linux-variants/meminfo-malformed"};
     for (const char* variant : variants) {
@@ -66,7 +70,8 @@ TEST(LinuxMemoryStats, cutOffMalformedOrMissingMeminfoGivesNoReading) {
     EXPECT_FALSE(LinuxMemoryStats(tree.root(), kPage).readMemoryStats());
 }
 
-TEST(LinuxMemoryStats, zramDeviceSetUpLaterIsFoundAtTheNextRescan) {
+TEST(LinuxMemoryStats, zramDeviceSetUpLaterIsFoundAtTheNextRescan)
+{
     FixtureTree tree(QStringLiteral("linux"));
     LinuxMemoryStats source(tree.root(), kPage);
     const quint64 before = sampleOf(*source.readMemoryStats()).compressed;
@@ -79,7 +84,8 @@ TEST(LinuxMemoryStats, zramDeviceSetUpLaterIsFoundAtTheNextRescan) {
     EXPECT_EQ(after, before + 4096000);
 }
 
-TEST(LinuxMemoryStats, zramUsedIsTheThirdField) {
+TEST(LinuxMemoryStats, zramUsedIsTheThirdField)
+{
     EXPECT_EQ(LinuxMemoryStats::parseZramUsed("10 20 30 40 50\n"), 30u);
     EXPECT_FALSE(LinuxMemoryStats::parseZramUsed("10 20\n"));
     EXPECT_FALSE(LinuxMemoryStats::parseZramUsed(""));

@@ -13,7 +13,8 @@ const QString kDev = QStringLiteral("proc/net/dev");
 
 // Counted: eth0 and wlan0 (up, physical). Not counted: lo (loopback), docker0 (no device),
 // enp0s31f6 (physical but down).
-TEST(LinuxNetworkCounters, countsUpPhysicalNonLoopbackInterfacesOnly) {
+TEST(LinuxNetworkCounters, countsUpPhysicalNonLoopbackInterfacesOnly)
+{
     FixtureTree tree(QStringLiteral("linux"));
     LinuxNetworkCounters source(tree.root());
     const std::optional<NetworkTotals> totals = source.readNetworkBytes();
@@ -28,7 +29,8 @@ TEST(LinuxNetworkCounters, countsUpPhysicalNonLoopbackInterfacesOnly) {
     EXPECT_EQ(later->interfaceSet, totals->interfaceSet);
 }
 
-TEST(LinuxNetworkCounters, vanishingInterfaceChangesTheCountedSet) {
+TEST(LinuxNetworkCounters, vanishingInterfaceChangesTheCountedSet)
+{
     FixtureTree tree(QStringLiteral("linux"));
     LinuxNetworkCounters source(tree.root());
     const std::optional<NetworkTotals> before = source.readNetworkBytes();
@@ -41,7 +43,8 @@ TEST(LinuxNetworkCounters, vanishingInterfaceChangesTheCountedSet) {
     EXPECT_NE(after->interfaceSet, before->interfaceSet);
 }
 
-TEST(LinuxNetworkCounters, uncountedInterfaceComingAndGoingKeepsTotalsComparable) {
+TEST(LinuxNetworkCounters, uncountedInterfaceComingAndGoingKeepsTotalsComparable)
+{
     FixtureTree tree(QStringLiteral("linux"));
     tree.write(QStringLiteral("sys/class/net/vethab12/flags"), "0x1003\n");
     LinuxNetworkCounters source(tree.root());
@@ -54,7 +57,8 @@ TEST(LinuxNetworkCounters, uncountedInterfaceComingAndGoingKeepsTotalsComparable
 }
 
 // Up/down changes are noticed at the periodic re-check, within kRefreshEvery readings.
-TEST(LinuxNetworkCounters, upAndDownNoticedWithinTheRefreshPeriod) {
+TEST(LinuxNetworkCounters, upAndDownNoticedWithinTheRefreshPeriod)
+{
     FixtureTree tree(QStringLiteral("linux"));
     constexpr int kEvery = 3;
     LinuxNetworkCounters source(tree.root(), kEvery);
@@ -74,7 +78,8 @@ TEST(LinuxNetworkCounters, upAndDownNoticedWithinTheRefreshPeriod) {
     EXPECT_EQ(totals->sent, 200000u + 6000u);
 }
 
-TEST(LinuxNetworkCounters, unreadableOrCutOffTableGivesNoReading) {
+TEST(LinuxNetworkCounters, unreadableOrCutOffTableGivesNoReading)
+{
     FixtureTree tree(QStringLiteral("linux"));
     tree.writeFrom(kDev, QStringLiteral("linux-variants/net-dev-truncated"));
     EXPECT_FALSE(LinuxNetworkCounters(tree.root()).readNetworkBytes());
@@ -84,7 +89,8 @@ TEST(LinuxNetworkCounters, unreadableOrCutOffTableGivesNoReading) {
     EXPECT_FALSE(LinuxNetworkCounters(tree.root()).readNetworkBytes());
 }
 
-TEST(LinuxNetworkCounters, parsesLinesWithLongNamesAndLargeCounters) {
+TEST(LinuxNetworkCounters, parsesLinesWithLongNamesAndLargeCounters)
+{
     LinuxNetworkCounters::Line line;
     ASSERT_TRUE(LinuxNetworkCounters::parseLine(
         "enx00e04c680001:18446744073709551615 1 0 0 0 0 0 0 42 1 0 0 0 0 0 0", line));

@@ -18,7 +18,8 @@ struct Case {
     const char* expected;
 };
 
-void expectCases(const std::vector<Case>& cases) {
+void expectCases(const std::vector<Case>& cases)
+{
     for (const Case& c : cases) {
         const QString out = formatTemplate(QString::fromUtf8(c.tmpl), c.args,
                                            QLocale(QString::fromLatin1(c.locale)));
@@ -28,7 +29,8 @@ void expectCases(const std::vector<Case>& cases) {
 
 } // namespace
 
-TEST(LocalizedFormatter, argumentTypesConvertImplicitly) {
+TEST(LocalizedFormatter, argumentTypesConvertImplicitly)
+{
     const QList<LArg> args{1, 2L, 3LL, 4U, 5UL, 6ULL, 7.5, 1.5F, QStringLiteral("q"), "utf8 é"};
     const QList<LArg::Kind> kinds{LArg::Kind::Signed,   LArg::Kind::Signed,   LArg::Kind::Signed,
                                   LArg::Kind::Unsigned, LArg::Kind::Unsigned, LArg::Kind::Unsigned,
@@ -40,7 +42,8 @@ TEST(LocalizedFormatter, argumentTypesConvertImplicitly) {
     EXPECT_EQ(args[9].stringValue(), QStringLiteral("utf8 é"));
 }
 
-TEST(LocalizedFormatter, formatsConversionsLikePrintf) {
+TEST(LocalizedFormatter, formatsConversionsLikePrintf)
+{
     expectCases({
         {"%@ and %@", {"a", QStringLiteral("b")}, "en", "a and b"},
         {"%@", {QString()}, "en", ""},
@@ -70,7 +73,8 @@ TEST(LocalizedFormatter, formatsConversionsLikePrintf) {
     });
 }
 
-TEST(LocalizedFormatter, positionalArgumentsMayBeReorderedAndRepeated) {
+TEST(LocalizedFormatter, positionalArgumentsMayBeReorderedAndRepeated)
+{
     expectCases({
         {"%2$@ %1$@", {"a", "b"}, "en", "b a"},
         {"%2$.1f/%1$d", {3, 2.25}, "en", "2.2/3"},
@@ -79,7 +83,8 @@ TEST(LocalizedFormatter, positionalArgumentsMayBeReorderedAndRepeated) {
     });
 }
 
-TEST(LocalizedFormatter, numbersFollowTheLocale) {
+TEST(LocalizedFormatter, numbersFollowTheLocale)
+{
     expectCases({
         {"%.1f", {3.5}, "de", "3,5"},
         {"%.1f", {3.5}, "en", "3.5"},
@@ -95,7 +100,8 @@ TEST(LocalizedFormatter, numbersFollowTheLocale) {
     });
 }
 
-TEST(LocalizedFormatter, numbersConvertBetweenIntegerAndFloatingConversions) {
+TEST(LocalizedFormatter, numbersConvertBetweenIntegerAndFloatingConversions)
+{
     expectCases({
         {"%d", {3.9}, "en", "3"},
         {"%d", {-3.9}, "en", "-3"},
@@ -105,7 +111,8 @@ TEST(LocalizedFormatter, numbersConvertBetweenIntegerAndFloatingConversions) {
     });
 }
 
-TEST(LocalizedFormatter, brokenTemplatesKeepTheirText) {
+TEST(LocalizedFormatter, brokenTemplatesKeepTheirText)
+{
     const double nan = std::numeric_limits<double>::quiet_NaN();
     expectCases({
         {"%d", {}, "en", "%d"},
@@ -129,7 +136,8 @@ TEST(LocalizedFormatter, brokenTemplatesKeepTheirText) {
     });
 }
 
-TEST(LocalizedFormatter, parseReportsArgumentsAndKinds) {
+TEST(LocalizedFormatter, parseReportsArgumentsAndKinds)
+{
     using Kind = TemplateConversion::Kind;
     const QList<TemplateConversion> conversions =
         parseTemplate(QStringLiteral("%2$.1f x %% %@ %d 50% "));

@@ -16,12 +16,14 @@ using namespace corvanite;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
+QByteArray readAll(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void writeFileOfSize(const QString& path, qint64 size, char fill) {
+void writeFileOfSize(const QString& path, qint64 size, char fill)
+{
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(size, fill));
@@ -29,14 +31,16 @@ void writeFileOfSize(const QString& path, qint64 size, char fill) {
 
 class UtcZone {
 public:
-    UtcZone() {
+    UtcZone()
+    {
         const char* tz = std::getenv("TZ");
         m_saved = tz ? tz : "";
         m_had = tz != nullptr;
         setenv("TZ", "UTC", 1);
         tzset();
     }
-    ~UtcZone() {
+    ~UtcZone()
+    {
         if (m_had)
             setenv("TZ", m_saved.c_str(), 1);
         else
@@ -51,7 +55,8 @@ private:
 
 } // namespace
 
-TEST(Log, firstLineCreatesFolderAndFileWithTimestampedLine) {
+TEST(Log, firstLineCreatesFolderAndFileWithTimestampedLine)
+{
     QTemporaryDir dir;
     FakeClock clock;
     Logger log(dir.path() + QStringLiteral("/state/corvanite"), false, clock);
@@ -65,7 +70,8 @@ TEST(Log, firstLineCreatesFolderAndFileWithTimestampedLine) {
     EXPECT_FALSE(QFile::exists(log.previousPath()));
 }
 
-TEST(Log, timeOfDayIsLocalZeroPaddedWithMillisecondsInAsciiDigits) {
+TEST(Log, timeOfDayIsLocalZeroPaddedWithMillisecondsInAsciiDigits)
+{
     UtcZone utc;
     // 2001-01-01 09:05:07.004 UTC
     const double instant = 9 * 3600 + 5 * 60 + 7 + 0.0045;
@@ -81,7 +87,8 @@ TEST(Log, timeOfDayIsLocalZeroPaddedWithMillisecondsInAsciiDigits) {
     EXPECT_EQ(readAll(log.path()), QByteArray("[09:05:07.004] Panel opened\n"));
 }
 
-TEST(Log, rotatesOnlyPastTwoMebibytesOncePerRun) {
+TEST(Log, rotatesOnlyPastTwoMebibytesOncePerRun)
+{
     struct Case {
         qint64 size;
         bool rotated;
@@ -106,7 +113,8 @@ TEST(Log, rotatesOnlyPastTwoMebibytesOncePerRun) {
     }
 }
 
-TEST(Log, verboseNeitherWritesNorBuildsItsMessageWhenOff) {
+TEST(Log, verboseNeitherWritesNorBuildsItsMessageWhenOff)
+{
     QTemporaryDir dir;
     FakeClock clock;
     Logger quiet(dir.path() + QStringLiteral("/a"), false, clock);
@@ -126,7 +134,8 @@ TEST(Log, verboseNeitherWritesNorBuildsItsMessageWhenOff) {
     EXPECT_TRUE(readAll(chatty.path()).endsWith("] tick #1\n"));
 }
 
-TEST(Log, sharedVerboseFollowsThePreferenceReadOnce) {
+TEST(Log, sharedVerboseFollowsThePreferenceReadOnce)
+{
     // The shared logger reads "verboseLog" from the sandboxed preferences: absent means off.
     int built = 0;
     Log::verbose([&] {
@@ -136,7 +145,8 @@ TEST(Log, sharedVerboseFollowsThePreferenceReadOnce) {
     EXPECT_EQ(built, 0);
 }
 
-TEST(Log, concurrentWritersKeepEveryLineWhole) {
+TEST(Log, concurrentWritersKeepEveryLineWhole)
+{
     QTemporaryDir dir;
     FakeClock clock;
     Logger log(dir.path(), false, clock);
@@ -156,7 +166,8 @@ TEST(Log, concurrentWritersKeepEveryLineWhole) {
         ASSERT_TRUE(lines[i].endsWith(payload.toLatin1())) << "line " << i << " torn";
 }
 
-TEST(Log, unusableFolderDropsLinesSilently) {
+TEST(Log, unusableFolderDropsLinesSilently)
+{
     QTemporaryDir dir;
     const QString blocker = dir.path() + QStringLiteral("/file");
     writeFileOfSize(blocker, 1, 'x');

@@ -23,7 +23,8 @@ protected:
     void SetUp() override { L10n::shared().setLanguage(AppLanguage::En); }
 };
 
-TEST_P(StatusText, ComposesTheLine) {
+TEST_P(StatusText, ComposesTheLine)
+{
     const TextCase& c = GetParam();
     EXPECT_EQ(MenuBarLayout::statusText(c.cpu, c.mem, c.down, c.up, c.metrics, c.compact),
               c.expected);
@@ -101,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                  QStringLiteral("MEM 61%  ↓1.2M ↑45K")}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StatusText, FollowsTheInterfaceLanguageExceptInCompactForm) {
+TEST(StatusText, FollowsTheInterfaceLanguageExceptInCompactForm)
+{
     L10n::shared().setLanguage(AppLanguage::De);
     EXPECT_EQ(MenuBarLayout::statusText(23, 61, 0, 0, {}, false),
               QStringLiteral("CPU 23%  RAM 61%"));
@@ -109,7 +111,8 @@ TEST(StatusText, FollowsTheInterfaceLanguageExceptInCompactForm) {
     L10n::shared().setLanguage(AppLanguage::En);
 }
 
-TEST(CompactColumns, PercentagesStackOverEachOtherAndRatesBesideThem) {
+TEST(CompactColumns, PercentagesStackOverEachOtherAndRatesBesideThem)
+{
     EXPECT_EQ(MenuBarLayout::compactColumns(23, 61, 1.2e6, 45e3, {M::Network, M::Cpu, M::Memory}),
               (QList<QStringList>{{QStringLiteral("23%"), QStringLiteral("61%")},
                                   {QStringLiteral("↓1.2M"), QStringLiteral("↑45K")}}));
@@ -119,7 +122,8 @@ TEST(CompactColumns, PercentagesStackOverEachOtherAndRatesBesideThem) {
               (QList<QStringList>{{QStringLiteral("↓0B"), QStringLiteral("↑1.5M")}}));
 }
 
-ScreenFacts notched() {
+ScreenFacts notched()
+{
     ScreenFacts s;
     s.frame = QRectF(0, 0, 1512, 982);
     s.visibleFrame = QRectF(0, 0, 1512, 949);
@@ -129,14 +133,16 @@ ScreenFacts notched() {
     return s;
 }
 
-ScreenFacts plain() {
+ScreenFacts plain()
+{
     ScreenFacts s;
     s.frame = QRectF(0, 0, 1920, 1080);
     s.visibleFrame = QRectF(0, 0, 1920, 1055);
     return s;
 }
 
-TEST(CompactDecision, NotchModesOnScreensWithAndWithoutAHousing) {
+TEST(CompactDecision, NotchModesOnScreensWithAndWithoutAHousing)
+{
     ScreenFacts insetOnly = plain();
     insetOnly.safeAreaTopInset = 24;
     ScreenFacts oneSided = plain();
@@ -162,7 +168,8 @@ TEST(CompactDecision, NotchModesOnScreensWithAndWithoutAHousing) {
     }
 }
 
-TEST(RightMenuPocket, TheAreaRightOfTheHousingWhenItHasWidth) {
+TEST(RightMenuPocket, TheAreaRightOfTheHousingWhenItHasWidth)
+{
     EXPECT_EQ(MenuBarLayout::rightMenuPocket(notched()), QRectF(851, 949, 661, 33));
     EXPECT_FALSE(MenuBarLayout::rightMenuPocket(plain()).has_value());
     ScreenFacts zeroWidth = notched();

@@ -25,7 +25,8 @@ constexpr int kWaitMs = 5000;
 
 // A monitor on fakes, with policy answers the test can change at any time.
 struct Harness {
-    explicit Harness(bool withGpu = true) {
+    explicit Harness(bool withGpu = true)
+    {
         fake.memory->stats = MemoryStats{{100, 50, 0, 0, 100, 250}, 4096, 1000 * 4096};
         fake.volume->space = VolumeSpace{10, 20};
         fake.processes->processes = {{7, QStringLiteral("seven"), 0, 70}};
@@ -44,19 +45,22 @@ struct Harness {
     }
 
     // Waits for the pass in flight to be applied.
-    bool waitForPass() {
+    bool waitForPass()
+    {
         if (!monitor->isSampling())
             return true;
         QSignalSpy applied(monitor.get(), &Monitor::cpuChanged);
         return applied.wait(kWaitMs);
     }
     // Takes one more pass, a couple of seconds after the previous one.
-    bool pass() {
+    bool pass()
+    {
         clock.advance(2.0);
         monitor->sample();
         return waitForPass();
     }
-    int timerMs() const {
+    int timerMs() const
+    {
         const auto* timer = monitor->findChild<QTimer*>(QStringLiteral("samplingTimer"));
         return timer && timer->isActive() ? timer->interval() : -1;
     }
@@ -72,7 +76,8 @@ struct Harness {
 
 // Records the order in which the monitor notifies; onTick shows up as "onTick".
 struct OrderRecorder {
-    explicit OrderRecorder(Monitor& monitor) {
+    explicit OrderRecorder(Monitor& monitor)
+    {
         const auto track = [&](auto signal, const char* name) {
             QObject::connect(&monitor, signal, &monitor, [this, name] { order.push_back(name); });
         };
@@ -100,7 +105,8 @@ struct OrderRecorder {
 
 } // namespace
 
-TEST(Monitor, effectiveInterval) {
+TEST(Monitor, effectiveInterval)
+{
     struct Case {
         bool panelOpen, iconOnly, alerts;
         double interval;
@@ -128,7 +134,8 @@ TEST(Monitor, effectiveInterval) {
     }
 }
 
-TEST(Monitor, unusableIntervalsNeverSpinTheTimer) {
+TEST(Monitor, unusableIntervalsNeverSpinTheTimer)
+{
     struct Case {
         double interval;
         int expectedMs;
@@ -143,7 +150,8 @@ TEST(Monitor, unusableIntervalsNeverSpinTheTimer) {
     }
 }
 
-TEST(Monitor, settingChangesRescheduleOnlyWhenAsked) {
+TEST(Monitor, settingChangesRescheduleOnlyWhenAsked)
+{
     Harness h;
     h.iconOnly = true;
     h.monitor->start(2.0);
@@ -161,7 +169,8 @@ TEST(Monitor, settingChangesRescheduleOnlyWhenAsked) {
     EXPECT_TRUE(h.pass()); // sample() still works when stopped
 }
 
-TEST(Monitor, setIntervalWithinAHundredthDoesNothing) {
+TEST(Monitor, setIntervalWithinAHundredthDoesNothing)
+{
     Harness h;
     h.monitor->start(2.0);
     ASSERT_TRUE(h.waitForPass());
@@ -178,7 +187,8 @@ TEST(Monitor, setIntervalWithinAHundredthDoesNothing) {
     EXPECT_TRUE(h.waitForPass());
 }
 
-TEST(Monitor, tickDuringAPassIsDroppedWithoutAdvancingTheCycle) {
+TEST(Monitor, tickDuringAPassIsDroppedWithoutAdvancingTheCycle)
+{
     Harness h;
     h.monitor->sample();
     EXPECT_TRUE(h.monitor->isSampling());
@@ -192,7 +202,8 @@ TEST(Monitor, tickDuringAPassIsDroppedWithoutAdvancingTheCycle) {
     EXPECT_EQ(h.monitor->cycle(), 2);
 }
 
-TEST(Monitor, closedPanelPublishesOnlyCpuMemoryAndNetwork) {
+TEST(Monitor, closedPanelPublishesOnlyCpuMemoryAndNetwork)
+{
     Harness h;
     OrderRecorder recorder(*h.monitor);
     h.monitor->start(2.0);
@@ -209,7 +220,8 @@ TEST(Monitor, closedPanelPublishesOnlyCpuMemoryAndNetwork) {
     EXPECT_EQ(h.fake.sensors->temperatureCalls.load(), 0);
 }
 
-TEST(Monitor, closedPanelAsksPolicyForScansAndTemperatures) {
+TEST(Monitor, closedPanelAsksPolicyForScansAndTemperatures)
+{
     struct Case {
         bool alerts, historyWantsTemp, insightWantsScan;
         int temperatureReads, scans;
@@ -234,7 +246,8 @@ TEST(Monitor, closedPanelAsksPolicyForScansAndTemperatures) {
     }
 }
 
-TEST(Monitor, openingThePanelForcesAnImmediateScanningHeavyPass) {
+TEST(Monitor, openingThePanelForcesAnImmediateScanningHeavyPass)
+{
     Harness h;
     h.monitor->start(2.0);
     ASSERT_TRUE(h.waitForPass()); // cycle 1, closed
@@ -264,7 +277,8 @@ TEST(Monitor, openingThePanelForcesAnImmediateScanningHeavyPass) {
     EXPECT_EQ(h.fake.gpu->calls.load(), 3);
 }
 
-TEST(Monitor, fanOutOrder) {
+TEST(Monitor, fanOutOrder)
+{
     Harness h;
     h.fake.energy->rows = {{7, QStringLiteral("seven"), 0.5, 1}};
     h.monitor->start(2.0);
@@ -297,7 +311,8 @@ TEST(Monitor, fanOutOrder) {
 
 // A pass that was decided while the panel was closed but lands after it opened carries no GPU
 // reading: the published GPU and its history stay as they were.
-TEST(Monitor, snapshotWithoutGpuLeavesGpuUntouched) {
+TEST(Monitor, snapshotWithoutGpuLeavesGpuUntouched)
+{
     Harness h;
     h.monitor->setPublishingPaused(false);
     ASSERT_TRUE(h.waitForPass());
@@ -316,7 +331,8 @@ TEST(Monitor, snapshotWithoutGpuLeavesGpuUntouched) {
     EXPECT_TRUE(h.monitor->gpu());
 }
 
-TEST(Monitor, historiesKeepTheLastNinetyPublishedValues) {
+TEST(Monitor, historiesKeepTheLastNinetyPublishedValues)
+{
     Harness h;
     h.monitor->setPublishingPaused(false);
     ASSERT_TRUE(h.waitForPass());
@@ -339,7 +355,8 @@ TEST(Monitor, historiesKeepTheLastNinetyPublishedValues) {
     EXPECT_EQ(values, (QList<double>{3.0, 4.0, 5.0}));
 }
 
-TEST(Monitor, uptimeFromBootTime) {
+TEST(Monitor, uptimeFromBootTime)
+{
     Harness h;
     h.fake.bootTime->bootTime = h.clock.unixNow() - 3600.0;
     EXPECT_EQ(h.monitor->uptime(), 0.0); // not started: boot time not read
@@ -356,7 +373,8 @@ TEST(Monitor, uptimeFromBootTime) {
 }
 
 // Destroying the monitor while a pass runs waits for the pass and returns.
-TEST(Monitor, destructionLetsAPassInFlightFinish) {
+TEST(Monitor, destructionLetsAPassInFlightFinish)
+{
     auto h = std::make_unique<Harness>();
     test::FakeCpuTicks* cpu = h->fake.cpu;
     cpu->holdNextRead();
@@ -370,7 +388,8 @@ TEST(Monitor, destructionLetsAPassInFlightFinish) {
     EXPECT_EQ(cpu->calls.load(), 1);
 }
 
-TEST(MonitorLog, lines) {
+TEST(MonitorLog, lines)
+{
     EXPECT_EQ(MonitorLog::sampleDuration(1.26, true),
               QStringLiteral("Sample duration: 1.3ms (scanProcesses=true)"));
     EXPECT_EQ(MonitorLog::sampleDuration(0.0, false),
@@ -390,7 +409,8 @@ TEST(MonitorLog, lines) {
 }
 
 // Runs in its own process under ctest; the log's verbose switch is read once per process.
-TEST(MonitorLog, verboseLinesReachTheLog) {
+TEST(MonitorLog, verboseLinesReachTheLog)
+{
     QDir().mkpath(XdgPaths::appConfigDir());
     QFile prefs(XdgPaths::appConfigDir() + QStringLiteral("/preferences.json"));
     ASSERT_TRUE(prefs.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -17,13 +17,15 @@ using namespace corvanite;
 
 namespace {
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-QByteArray readBytes(const QString& path) {
+QByteArray readBytes(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -32,7 +34,8 @@ QByteArray readBytes(const QString& path) {
 
 // Each kind of stored value answers only the reading of its own kind; every other reading gives
 // the reading's "nothing", so a key of the wrong kind falls back to its default.
-TEST(Preferences, readingsDoNotConvertBetweenKinds) {
+TEST(Preferences, readingsDoNotConvertBetweenKinds)
+{
     struct Case {
         const char* name;
         QJsonValue stored;
@@ -84,7 +87,8 @@ TEST(Preferences, readingsDoNotConvertBetweenKinds) {
     EXPECT_EQ(prefs.storedBool(QStringLiteral("absent")), std::nullopt);
 }
 
-TEST(Preferences, valuesKeepTheirKindAcrossARestart) {
+TEST(Preferences, valuesKeepTheirKindAcrossARestart)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sub/preferences.json"));
     const QByteArray blob("\x00\x01\xfe\xff", 4);
@@ -110,7 +114,8 @@ TEST(Preferences, valuesKeepTheirKindAcrossARestart) {
     EXPECT_FALSE(prefs.contains(QStringLiteral("gone")));
 }
 
-TEST(Preferences, unreadableFileIsKeptAsideAndNeverTouchedAgain) {
+TEST(Preferences, unreadableFileIsKeptAsideAndNeverTouchedAgain)
+{
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -152,7 +157,8 @@ TEST(Preferences, unreadableFileIsKeptAsideAndNeverTouchedAgain) {
     }
 }
 
-TEST(Preferences, aSecondUnreadableFileGetsItsOwnName) {
+TEST(Preferences, aSecondUnreadableFileGetsItsOwnName)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("preferences.json"));
     writeBytes(path, "first {");
@@ -166,7 +172,8 @@ TEST(Preferences, aSecondUnreadableFileGetsItsOwnName) {
 
 // When the file cannot be kept aside (here: the longer name does not fit the file system), the
 // store must not overwrite the only copy of the user's values.
-TEST(Preferences, unreadableFileThatCannotBeKeptAsideIsNotOverwritten) {
+TEST(Preferences, unreadableFileThatCannotBeKeptAsideIsNotOverwritten)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QString(240, QLatin1Char('p')) + QStringLiteral(".json"));
     const QByteArray bytes("{\"alertsEnabled\": tru");

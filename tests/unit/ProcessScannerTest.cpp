@@ -11,7 +11,8 @@ namespace {
 
 constexpr quint64 kSecond = 1000000000ull; // nanoseconds
 
-double percentOf(const ProcessScanner::Result& result, qint32 pid) {
+double percentOf(const ProcessScanner::Result& result, qint32 pid)
+{
     for (const ProcessSample& p : result.processes) {
         if (p.pid == pid)
             return p.cpuPercent;
@@ -21,7 +22,8 @@ double percentOf(const ProcessScanner::Result& result, qint32 pid) {
 
 } // namespace
 
-TEST(ProcessScanner, cpuPercentOverTheIntervalBetweenScans) {
+TEST(ProcessScanner, cpuPercentOverTheIntervalBetweenScans)
+{
     FakeProcessTable table;
     table.processes = {{100, QStringLiteral("one"), 5 * kSecond, 4096},
                        {200, QStringLiteral("eight"), 5 * kSecond, 8192},
@@ -40,7 +42,8 @@ TEST(ProcessScanner, cpuPercentOverTheIntervalBetweenScans) {
     EXPECT_EQ(second.processes[1], (ProcessSample{200, QStringLiteral("eight"), 800.0, 8192}));
 }
 
-TEST(ProcessScanner, noPercentWhenScansAreTooCloseOrTimeWentBackwards) {
+TEST(ProcessScanner, noPercentWhenScansAreTooCloseOrTimeWentBackwards)
+{
     struct Case {
         const char* name;
         double secondScanAfter;
@@ -66,7 +69,8 @@ TEST(ProcessScanner, noPercentWhenScansAreTooCloseOrTimeWentBackwards) {
     }
 }
 
-TEST(ProcessScanner, vanishedPidIsForgottenAndComesBackAsNew) {
+TEST(ProcessScanner, vanishedPidIsForgottenAndComesBackAsNew)
+{
     FakeProcessTable table;
     table.processes = {{100, QStringLiteral("old"), 5 * kSecond, 0}};
     ProcessScanner scanner;

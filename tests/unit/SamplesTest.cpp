@@ -6,7 +6,8 @@
 
 using namespace corvanite;
 
-TEST(Samples, memoryUsedAndFraction) {
+TEST(Samples, memoryUsedAndFraction)
+{
     struct Case {
         MemorySample memory;
         quint64 used;
@@ -23,7 +24,8 @@ TEST(Samples, memoryUsedAndFraction) {
     }
 }
 
-TEST(Samples, batteryStatusFollowsChargingThenChargedThenExternalPower) {
+TEST(Samples, batteryStatusFollowsChargingThenChargedThenExternalPower)
+{
     struct Case {
         bool charging, charged, external;
         const char* key;
@@ -44,7 +46,8 @@ TEST(Samples, batteryStatusFollowsChargingThenChargedThenExternalPower) {
     }
 }
 
-TEST(Samples, recordsTravelInVariants) {
+TEST(Samples, recordsTravelInVariants)
+{
     registerSampleMetaTypes();
     GPUSample gpu;
     gpu.deviceUtil = 42;

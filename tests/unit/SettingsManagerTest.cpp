@@ -28,7 +28,8 @@ constexpr MenuBarMetric Memory = MenuBarMetric::Memory;
 constexpr MenuBarMetric Network = MenuBarMetric::Network;
 
 // Raw values for our own types, so a failing case shows what was loaded.
-QString describe(const QVariant& value) {
+QString describe(const QVariant& value)
+{
     const QMetaType type = value.metaType();
     if (type == QMetaType::fromType<MenuBarMode>())
         return rawValue(value.value<MenuBarMode>());
@@ -53,7 +54,8 @@ QString describe(const QVariant& value) {
     return text;
 }
 
-QJsonArray strings(const QStringList& list) {
+QJsonArray strings(const QStringList& list)
+{
     return QJsonArray::fromStringList(list);
 }
 
@@ -70,19 +72,22 @@ protected:
     std::function<void(std::function<void(bool)>)> authorize;
     std::unique_ptr<Preferences> prefs;
 
-    void store(const QJsonObject& values) {
+    void store(const QJsonObject& values)
+    {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QJsonDocument(values).toJson());
     }
-    QByteArray fileBytes() const {
+    QByteArray fileBytes() const
+    {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // What a fresh read of the file holds, so only values that reached the disk count.
     QJsonValue stored(const QString& key) const { return Preferences(path).value(key); }
 
-    std::unique_ptr<SettingsManager> make() {
+    std::unique_ptr<SettingsManager> make()
+    {
         prefs = std::make_unique<Preferences>(path);
         SettingsHooks hooks;
         hooks.setMonitorInterval = [this](double seconds) {
@@ -100,7 +105,8 @@ protected:
     }
 };
 
-TEST_F(SettingsManagerTest, emptyDomainLoadsTheDefaultsAndWritesNothing) {
+TEST_F(SettingsManagerTest, emptyDomainLoadsTheDefaultsAndWritesNothing)
+{
     const auto s = make();
     EXPECT_EQ(s->refreshInterval(), 2);
     EXPECT_EQ(s->menuBarMode(), MenuBarMode::Icon);
@@ -132,7 +138,8 @@ TEST_F(SettingsManagerTest, emptyDomainLoadsTheDefaultsAndWritesNothing) {
 
 // One stored key at a time: what the property loads as. Values of the wrong kind give the
 // key's default.
-TEST_F(SettingsManagerTest, loadingValidatesEveryKey) {
+TEST_F(SettingsManagerTest, loadingValidatesEveryKey)
+{
     struct Case {
         const char* key;
         QJsonValue value;
@@ -226,7 +233,8 @@ TEST_F(SettingsManagerTest, loadingValidatesEveryKey) {
     }
 }
 
-TEST_F(SettingsManagerTest, oldNetworkSwitchSeedsTheMetricsUntilAListIsStored) {
+TEST_F(SettingsManagerTest, oldNetworkSwitchSeedsTheMetricsUntilAListIsStored)
+{
     struct Case {
         const char* name;
         QJsonObject values;
@@ -256,7 +264,8 @@ TEST_F(SettingsManagerTest, oldNetworkSwitchSeedsTheMetricsUntilAListIsStored) {
     }
 }
 
-TEST_F(SettingsManagerTest, everyAssignmentNotifiesBeforeItsHookAndIsStored) {
+TEST_F(SettingsManagerTest, everyAssignmentNotifiesBeforeItsHookAndIsStored)
+{
     const auto s = make();
     QStringList events;
     QObject::connect(s.get(), &SettingsManager::refreshIntervalChanged, [&] {
@@ -291,7 +300,8 @@ TEST_F(SettingsManagerTest, everyAssignmentNotifiesBeforeItsHookAndIsStored) {
     EXPECT_EQ(reloaded->notchMode(), NotchMode::Always);
 }
 
-TEST_F(SettingsManagerTest, networkSwitchAndMetricListStayInStep) {
+TEST_F(SettingsManagerTest, networkSwitchAndMetricListStayInStep)
+{
     const auto s = make();
     s->setShowNetSpeed(true);
     EXPECT_EQ(s->menuBarMetrics(), (Metrics{Cpu, Memory, Network}));
@@ -315,7 +325,8 @@ TEST_F(SettingsManagerTest, networkSwitchAndMetricListStayInStep) {
     EXPECT_FALSE(s->isMenuBarMetricVisible(Network));
 }
 
-TEST_F(SettingsManagerTest, theLastMetricCannotBeSwitchedOff) {
+TEST_F(SettingsManagerTest, theLastMetricCannotBeSwitchedOff)
+{
     const auto s = make();
     s->setMenuBarMetrics({Network});
     int switchNotes = 0;
@@ -334,7 +345,8 @@ TEST_F(SettingsManagerTest, theLastMetricCannotBeSwitchedOff) {
     EXPECT_EQ(listNotes, 0);
 }
 
-TEST_F(SettingsManagerTest, textModeWithNoMetricsRestoresTheDefaultPair) {
+TEST_F(SettingsManagerTest, textModeWithNoMetricsRestoresTheDefaultPair)
+{
     const auto s = make();
     s->setMenuBarMetrics({});
     hookCalls.clear();
@@ -350,7 +362,8 @@ TEST_F(SettingsManagerTest, textModeWithNoMetricsRestoresTheDefaultPair) {
     EXPECT_EQ(s->menuBarMetrics(), Metrics{Network});
 }
 
-TEST_F(SettingsManagerTest, hiddenModulesAreStoredSorted) {
+TEST_F(SettingsManagerTest, hiddenModulesAreStoredSorted)
+{
     const auto s = make();
     int notes = 0;
     QObject::connect(s.get(), &SettingsManager::hiddenModulesChanged, [&] { ++notes; });
@@ -370,7 +383,8 @@ TEST_F(SettingsManagerTest, hiddenModulesAreStoredSorted) {
     EXPECT_EQ(notes, 5);
 }
 
-TEST_F(SettingsManagerTest, loginItemThatDoesNotTakeFlipsTheSwitchBack) {
+TEST_F(SettingsManagerTest, loginItemThatDoesNotTakeFlipsTheSwitchBack)
+{
     struct Case {
         const char* name;
         QString refusal;
@@ -403,7 +417,8 @@ TEST_F(SettingsManagerTest, loginItemThatDoesNotTakeFlipsTheSwitchBack) {
     }
 }
 
-TEST_F(SettingsManagerTest, loginItemMirrorsTheSystemWithoutRegistering) {
+TEST_F(SettingsManagerTest, loginItemMirrorsTheSystemWithoutRegistering)
+{
     entry.current = AutostartStatus::Enabled;
     const auto s = make();
     EXPECT_TRUE(s->launchAtLogin());
@@ -424,7 +439,8 @@ TEST_F(SettingsManagerTest, loginItemMirrorsTheSystemWithoutRegistering) {
     EXPECT_EQ(entry.current, AutostartStatus::Enabled);
 }
 
-TEST_F(SettingsManagerTest, refusedNotificationPermissionRevertsTheAlertSwitch) {
+TEST_F(SettingsManagerTest, refusedNotificationPermissionRevertsTheAlertSwitch)
+{
     authorize = [](std::function<void(bool)> completion) { completion(false); };
     const auto s = make();
     hookCalls.clear();
@@ -446,7 +462,8 @@ TEST_F(SettingsManagerTest, refusedNotificationPermissionRevertsTheAlertSwitch) 
                                       QStringLiteral("applyEffectiveInterval")}));
 }
 
-TEST_F(SettingsManagerTest, grantedPermissionKeepsAlertsOn) {
+TEST_F(SettingsManagerTest, grantedPermissionKeepsAlertsOn)
+{
     authorize = [](std::function<void(bool)> completion) { completion(true); };
     const auto s = make();
     const test::LogWatch log;
@@ -461,7 +478,8 @@ TEST_F(SettingsManagerTest, grantedPermissionKeepsAlertsOn) {
     EXPECT_EQ(hookCalls, QStringList{QStringLiteral("applyEffectiveInterval")});
 }
 
-TEST_F(SettingsManagerTest, lateAnswerAfterTheStoreIsGoneIsDropped) {
+TEST_F(SettingsManagerTest, lateAnswerAfterTheStoreIsGoneIsDropped)
+{
     std::function<void(bool)> pending;
     authorize = [&](std::function<void(bool)> completion) { pending = std::move(completion); };
     auto s = make();
@@ -478,7 +496,8 @@ TEST_F(SettingsManagerTest, lateAnswerAfterTheStoreIsGoneIsDropped) {
     EXPECT_EQ(stored(QStringLiteral("alertsEnabled")), QJsonValue(true));
 }
 
-TEST_F(SettingsManagerTest, preauthorizedNamesAreAddedOnceAndMatchExactly) {
+TEST_F(SettingsManagerTest, preauthorizedNamesAreAddedOnceAndMatchExactly)
+{
     store({{QStringLiteral("killWhitelist"), strings({QStringLiteral("Safari")})}});
     const auto s = make();
     int notes = 0;

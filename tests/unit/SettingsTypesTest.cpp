@@ -9,7 +9,8 @@
 
 using namespace corvanite;
 
-TEST(TempUnit, displayRoundsHalfAwayFromZeroAfterConverting) {
+TEST(TempUnit, displayRoundsHalfAwayFromZeroAfterConverting)
+{
     struct Case {
         TempUnit unit;
         double celsius;
@@ -30,14 +31,16 @@ TEST(TempUnit, displayRoundsHalfAwayFromZeroAfterConverting) {
     }
 }
 
-TEST(TempUnit, oddReadingsNeverCrashTheDisplay) {
+TEST(TempUnit, oddReadingsNeverCrashTheDisplay)
+{
     EXPECT_EQ(display(TempUnit::Celsius, std::nan("")), 0);
     EXPECT_EQ(display(TempUnit::Fahrenheit, std::numeric_limits<double>::infinity()), 0);
     EXPECT_EQ(display(TempUnit::Celsius, 1e300), std::numeric_limits<qint64>::max());
     EXPECT_EQ(display(TempUnit::Celsius, -1e300), std::numeric_limits<qint64>::min());
 }
 
-TEST(TempUnit, symbolsKeysAndRawValues) {
+TEST(TempUnit, symbolsKeysAndRawValues)
+{
     EXPECT_EQ(symbol(TempUnit::Celsius), QStringLiteral("°"));
     EXPECT_EQ(symbol(TempUnit::Fahrenheit), QStringLiteral("°F"));
     EXPECT_EQ(displayNameKey(TempUnit::Celsius),
@@ -50,7 +53,8 @@ TEST(TempUnit, symbolsKeysAndRawValues) {
     EXPECT_EQ(tempUnitFromRaw(QStringLiteral("Celsius")), std::nullopt);
 }
 
-TEST(PanelModule, rawValuesInCaseOrder) {
+TEST(PanelModule, rawValuesInCaseOrder)
+{
     QStringList raws;
     for (PanelModule module : allPanelModules()) {
         raws.append(rawValue(module));
@@ -62,7 +66,8 @@ TEST(PanelModule, rawValuesInCaseOrder) {
     EXPECT_EQ(panelModuleFromRaw(QStringLiteral("cpu")), std::nullopt);
 }
 
-TEST(ProcessRowPreset, onlySixEightAndTwelveArePresets) {
+TEST(ProcessRowPreset, onlySixEightAndTwelveArePresets)
+{
     QList<int> raws;
     for (ProcessRowPreset preset : allProcessRowPresets())
         raws.append(rawValue(preset));

@@ -16,7 +16,8 @@ struct StoredSkinCase {
 
 class SkinManagerTest : public ::testing::TestWithParam<StoredSkinCase> {};
 
-TEST_P(SkinManagerTest, ReadsOnlyVitalsAsVitals) {
+TEST_P(SkinManagerTest, ReadsOnlyVitalsAsVitals)
+{
     QTemporaryDir dir;
     Preferences prefs(dir.filePath(QStringLiteral("p.json")));
     if (GetParam().stored)
@@ -34,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredSkinCase{QStringLiteral(""), PanelSkin::Glass},
                       StoredSkinCase{QStringLiteral("neon"), PanelSkin::Glass}));
 
-TEST(SkinManager, EveryAssignmentWritesAndNotifiesAndSurvivesARestart) {
+TEST(SkinManager, EveryAssignmentWritesAndNotifiesAndSurvivesARestart)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("p.json"));
     {
@@ -51,7 +53,8 @@ TEST(SkinManager, EveryAssignmentWritesAndNotifiesAndSurvivesARestart) {
     EXPECT_EQ(SkinManager(reopened).skin(), PanelSkin::Vitals);
 }
 
-TEST(PanelSkin, RawValuesAndDisplayKeysInPickerOrder) {
+TEST(PanelSkin, RawValuesAndDisplayKeysInPickerOrder)
+{
     ASSERT_EQ(allPanelSkins(), (QList<PanelSkin>{PanelSkin::Glass, PanelSkin::Vitals}));
     EXPECT_EQ(rawValue(PanelSkin::Glass), QStringLiteral("glass"));
     EXPECT_EQ(displayKey(PanelSkin::Vitals), QStringLiteral("skin.vitals"));

@@ -13,7 +13,8 @@ namespace {
 struct Harness {
     Harness()
         : bundle(fake.sources())
-        , builder(bundle, clock) {
+        , builder(bundle, clock)
+    {
         fake.volume->space = VolumeSpace{100, 1000};
         fake.sensors->thermal.cpuC = 55.0;
         fake.sensors->fanSpeeds = {1200.0};
@@ -28,7 +29,8 @@ struct Harness {
         fake.energy->rows = {{10, QStringLiteral("a"), 1.5, 99}};
         fake.assertions->blockers = {{10, {QStringLiteral("PreventSystemSleep")}}};
     }
-    Snapshot pass(PassFlags flags, const QList<ProcessSample>& last = {}) {
+    Snapshot pass(PassFlags flags, const QList<ProcessSample>& last = {})
+    {
         clock.advance(2.0);
         return builder.build(flags, last);
     }
@@ -45,7 +47,8 @@ constexpr PassFlags kHeavyNoScan{false, true, true, false};
 
 } // namespace
 
-TEST(SnapshotBuilder, firstPassHasNoRatesOrPerCore) {
+TEST(SnapshotBuilder, firstPassHasNoRatesOrPerCore)
+{
     Harness h;
     h.fake.cpu->cores = {{0, {1, 1, 1, 1}}, {1, {1, 1, 1, 1}}};
     h.fake.network->totals = NetworkTotals{5000, 6000, 1};
@@ -63,7 +66,8 @@ TEST(SnapshotBuilder, firstPassHasNoRatesOrPerCore) {
     EXPECT_EQ(second.network, (NetSample{1000.0, 200.0}));
 }
 
-TEST(SnapshotBuilder, heavyPassReadsEverythingAndFillsTheCache) {
+TEST(SnapshotBuilder, heavyPassReadsEverythingAndFillsTheCache)
+{
     Harness h;
     const Snapshot s = h.pass(kHeavyScan);
     EXPECT_TRUE(s.gpuCollected && s.tempFresh && s.processesScanned);
@@ -87,7 +91,8 @@ TEST(SnapshotBuilder, heavyPassReadsEverythingAndFillsTheCache) {
     EXPECT_EQ(h.fake.energy->calls.load(), 1);
 }
 
-TEST(SnapshotBuilder, lightPassServesTheCacheAndCarriesProcessesOver) {
+TEST(SnapshotBuilder, lightPassServesTheCacheAndCarriesProcessesOver)
+{
     Harness h;
     h.pass(kHeavyScan);
     h.fake.volume->space = VolumeSpace{1, 2};
@@ -116,7 +121,8 @@ TEST(SnapshotBuilder, lightPassServesTheCacheAndCarriesProcessesOver) {
     EXPECT_EQ(h.pass(kLight).thermal.cpuC, 70.0);
 }
 
-TEST(SnapshotBuilder, failedReadingsGiveDefaults) {
+TEST(SnapshotBuilder, failedReadingsGiveDefaults)
+{
     Harness h;
     h.fake.volume->space.reset();
     h.fake.battery->sample.reset();

@@ -8,7 +8,8 @@ using namespace corvanite;
 
 namespace {
 
-QByteArray written(const std::function<void(TerminalStatusLine&)>& use, bool inPlace) {
+QByteArray written(const std::function<void(TerminalStatusLine&)>& use, bool inPlace)
+{
     char* buffer = nullptr;
     size_t size = 0;
     FILE* out = open_memstream(&buffer, &size);
@@ -24,7 +25,8 @@ QByteArray written(const std::function<void(TerminalStatusLine&)>& use, bool inP
 
 } // namespace
 
-TEST(TerminalStatusLine, terminalRewritesOneLineAndEndsItOnFinish) {
+TEST(TerminalStatusLine, terminalRewritesOneLineAndEndsItOnFinish)
+{
     const QByteArray out = written(
         [](TerminalStatusLine& l) {
             l.show(QStringLiteral("CPU 12%  MEM 40%"));
@@ -34,7 +36,8 @@ TEST(TerminalStatusLine, terminalRewritesOneLineAndEndsItOnFinish) {
     EXPECT_EQ(out, QByteArray("\rCPU 12%  MEM 40%\x1b[K\rCPU 9%  MEM 41%  ↓1.2M ↑45K\x1b[K\n"));
 }
 
-TEST(TerminalStatusLine, pipeGetsOneLinePerTick) {
+TEST(TerminalStatusLine, pipeGetsOneLinePerTick)
+{
     const QByteArray out = written(
         [](TerminalStatusLine& l) {
             l.show(QStringLiteral("a"));

@@ -11,7 +11,8 @@
 using namespace corvanite;
 
 // Each signal the desktop may send on logout or Ctrl-C arrives as one request on the event loop.
-TEST(TerminationSignals, deliversEachSignalOnTheEventLoop) {
+TEST(TerminationSignals, deliversEachSignalOnTheEventLoop)
+{
     TerminationSignals signals;
     ASSERT_TRUE(signals.install());
     QSignalSpy spy(&signals, &TerminationSignals::terminationRequested);

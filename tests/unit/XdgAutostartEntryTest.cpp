@@ -15,20 +15,23 @@ using namespace corvanite;
 
 namespace {
 
-void writeText(const QString& path, const QString& text) {
+void writeText(const QString& path, const QString& text)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text.toUtf8());
 }
 
-QString makeProgram(const QString& path) {
+QString makeProgram(const QString& path)
+{
     writeText(path, QStringLiteral("#!/bin/sh\n"));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
 
-QString execProgramOf(const QString& entryPath) {
+QString execProgramOf(const QString& entryPath)
+{
     const auto group = DesktopEntry::readGroup(entryPath);
     if (!group)
         return {};
@@ -38,7 +41,8 @@ QString execProgramOf(const QString& entryPath) {
 
 } // namespace
 
-TEST(DesktopEntry, execArgumentIsQuotedThenStringEscaped) {
+TEST(DesktopEntry, execArgumentIsQuotedThenStringEscaped)
+{
     struct Case {
         QString path;
         QString raw; // as written after "Exec="
@@ -59,7 +63,8 @@ TEST(DesktopEntry, execArgumentIsQuotedThenStringEscaped) {
     }
 }
 
-TEST(DesktopEntry, splitsCommandLinesWrittenByOthers) {
+TEST(DesktopEntry, splitsCommandLinesWrittenByOthers)
+{
     EXPECT_EQ(DesktopEntry::splitExec(QStringLiteral("corvanite --hidden %U")),
               (QStringList{QStringLiteral("corvanite"), QStringLiteral("--hidden"),
                            QStringLiteral("%U")}));
@@ -72,7 +77,8 @@ TEST(DesktopEntry, splitsCommandLinesWrittenByOthers) {
     EXPECT_EQ(DesktopEntry::splitExec(QString()), QStringList());
 }
 
-TEST(DesktopEntry, readsOnlyTheDesktopEntryGroup) {
+TEST(DesktopEntry, readsOnlyTheDesktopEntryGroup)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("x.desktop"));
     writeText(path, QStringLiteral("# comment\n"
@@ -102,19 +108,23 @@ protected:
         makeProgram(dir.filePath(QStringLiteral("my apps/cor\"va$n`i\\te 100%")));
     XdgAutostartEntry entry{configHome, {systemDir}, program};
 
-    QString userFile() const {
+    QString userFile() const
+    {
         return configHome + QStringLiteral("/autostart/com.corvanite.app.desktop");
     }
-    QString systemFile() const {
+    QString systemFile() const
+    {
         return systemDir + QStringLiteral("/autostart/com.corvanite.app.desktop");
     }
-    QString entryText(const QString& extra) const {
+    QString entryText(const QString& extra) const
+    {
         return QStringLiteral("[Desktop Entry]\nType=Application\nName=Corvanite\nExec=") +
                DesktopEntry::quoteExecArgument(program) + QLatin1Char('\n') + extra;
     }
 };
 
-TEST_F(XdgAutostartEntryTest, enableWritesAnEntryThatStartsThisProgram) {
+TEST_F(XdgAutostartEntryTest, enableWritesAnEntryThatStartsThisProgram)
+{
     EXPECT_EQ(entry.userEntryPath(), userFile());
     EXPECT_EQ(entry.status(), AutostartStatus::NotRegistered);
     QString reason;
@@ -130,7 +140,8 @@ TEST_F(XdgAutostartEntryTest, enableWritesAnEntryThatStartsThisProgram) {
     EXPECT_EQ(entry.status(), AutostartStatus::NotRegistered);
 }
 
-TEST_F(XdgAutostartEntryTest, entriesThatWouldNotStartTheProgramAreNotEnabled) {
+TEST_F(XdgAutostartEntryTest, entriesThatWouldNotStartTheProgramAreNotEnabled)
+{
     struct Case {
         const char* name;
         QString text;
@@ -166,7 +177,8 @@ TEST_F(XdgAutostartEntryTest, entriesThatWouldNotStartTheProgramAreNotEnabled) {
     }
 }
 
-TEST_F(XdgAutostartEntryTest, systemWideEntryIsMaskedWhenDisabled) {
+TEST_F(XdgAutostartEntryTest, systemWideEntryIsMaskedWhenDisabled)
+{
     writeText(systemFile(), entryText({}));
     EXPECT_EQ(entry.status(), AutostartStatus::Enabled);
 
@@ -181,7 +193,8 @@ TEST_F(XdgAutostartEntryTest, systemWideEntryIsMaskedWhenDisabled) {
     EXPECT_EQ(entry.status(), AutostartStatus::Enabled);
 }
 
-TEST_F(XdgAutostartEntryTest, unknownProgramIsNotFoundAndCannotBeRegistered) {
+TEST_F(XdgAutostartEntryTest, unknownProgramIsNotFoundAndCannotBeRegistered)
+{
     XdgAutostartEntry lost(configHome, {systemDir}, QString());
     EXPECT_EQ(lost.status(), AutostartStatus::NotFound);
     QString reason;
@@ -196,7 +209,8 @@ TEST_F(XdgAutostartEntryTest, unknownProgramIsNotFoundAndCannotBeRegistered) {
     EXPECT_EQ(lost.status(), AutostartStatus::NotFound);
 }
 
-TEST_F(XdgAutostartEntryTest, blockedAutostartFolderFailsWithAReason) {
+TEST_F(XdgAutostartEntryTest, blockedAutostartFolderFailsWithAReason)
+{
     // A file where the folder should be blocks it even for root.
     writeText(configHome + QStringLiteral("/autostart"), QStringLiteral("not a folder"));
     QString reason;
@@ -206,7 +220,8 @@ TEST_F(XdgAutostartEntryTest, blockedAutostartFolderFailsWithAReason) {
     EXPECT_EQ(entry.status(), AutostartStatus::NotRegistered);
 }
 
-TEST(XdgAutostartEntry, currentUserEntryFollowsXdgConfigHomeAndTheRunningProgram) {
+TEST(XdgAutostartEntry, currentUserEntryFollowsXdgConfigHomeAndTheRunningProgram)
+{
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
     const auto entry = XdgAutostartEntry::forCurrentUser();
