@@ -213,12 +213,13 @@ void Monitor::apply(const Snapshot& s)
     [[maybe_unused]] const double memPct = s.memory.usageFraction() * 100.0;
     [[maybe_unused]] const std::optional<double> freshCpuC =
         s.tempFresh ? s.thermal.cpuC : std::nullopt;
-    // Wire: AlertManager::shared().evaluate(s.cpu.total, memPct, s.thermal.cpuC);
-    // Wire: HistoryStore::shared().record(s.cpu.total, memPct, freshCpuC);
+    // The analysis and process-control consumers join here, in this order, as they are built:
+    // AlertManager::shared().evaluate(s.cpu.total, memPct, s.thermal.cpuC);
+    // HistoryStore::shared().record(s.cpu.total, memPct, freshCpuC);
     if (s.processesScanned) {
-        // Wire: PauseManager::shared().reconcile();
-        // Wire: InsightEngine::shared().ingest(s.processes, s.assertions);
-        // Wire: PinStore::shared().record(s.processes);
+        // PauseManager::shared().reconcile();
+        // InsightEngine::shared().ingest(s.processes, s.assertions);
+        // PinStore::shared().record(s.processes);
     }
 
     if (m_publishingPaused)
@@ -271,7 +272,7 @@ void Monitor::apply(const Snapshot& s)
         Q_EMIT tempHistoryChanged();
     }
 
-    // Wire: ProcessVisualCache::shared().prune(s.livePids);
+    // ProcessVisualCache::shared().prune(s.livePids);
 }
 
 } // namespace corvanite

@@ -1,6 +1,8 @@
 #include "QtPrinters.h"
 
 #include "menubar/MenuBarLayout.h"
+
+#include "ScreenFixtures.h"
 #include "shell/L10n.h"
 
 #include <gtest/gtest.h>
@@ -124,13 +126,7 @@ TEST(CompactColumns, PercentagesStackOverEachOtherAndRatesBesideThem)
 
 ScreenFacts notched()
 {
-    ScreenFacts s;
-    s.frame = QRectF(0, 0, 1512, 982);
-    s.visibleFrame = QRectF(0, 0, 1512, 949);
-    s.auxiliaryTopLeftArea = QRectF(0, 949, 661, 33);
-    s.auxiliaryTopRightArea = QRectF(851, 949, 661, 33);
-    s.safeAreaTopInset = 32;
-    return s;
+    return test::notchedScreen();
 }
 
 ScreenFacts plain()
