@@ -1,13 +1,14 @@
 // Cost of the light pass every tick pays: CPU total and per core, memory and network, read from
 // this machine's /proc and turned into a snapshot. Budget: 25 µs.
 
+#include "app/sampling/SnapshotBuilder.h"
+#include "app/sampling/SystemSources.h"
+#include "app/shell/MachineSources.h"
 #include "platform/Clock.h"
-#include "platform/SystemSources.h"
 #include "platform/linux/LinuxCpuTicks.h"
 #include "platform/linux/LinuxMemoryStats.h"
 #include "platform/linux/LinuxNetworkCounters.h"
 #include "platform/linux/ProcFile.h"
-#include "sampling/SnapshotBuilder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,7 +51,7 @@ static void countAllocations(benchmark::State& state, long before)
 
 static void LightPass(benchmark::State& state)
 {
-    SystemSources sources = SystemSources::forThisMachine();
+    SystemSources sources = machineSources();
     SnapshotBuilder builder(sources, Clock::system());
     const PassFlags light;
     const QList<ProcessSample> noProcesses;

@@ -3,11 +3,11 @@
 // nothing here. Budget share: the whole application may spend 1 ms of CPU per 2 s tick with the
 // panel closed.
 
-#include "menubar/MenuBarLayout.h"
-#include "menubar/SniStatusItem.h"
-#include "menubar/StatusIcon.h"
-#include "menubar/TrayStatusItem.h"
-#include "shell/L10n.h"
+#include "app/base/L10n.h"
+#include "app/menubar/MenuBarLayout.h"
+#include "app/menubar/SniStatusItem.h"
+#include "app/menubar/StatusIcon.h"
+#include "app/menubar/TrayStatusItem.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -1,7 +1,7 @@
 #include "platform/Preferences.h"
 
+#include "platform/PlatformLog.h"
 #include "platform/XdgPaths.h"
-#include "shell/Log.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -56,13 +56,15 @@ void Preferences::load()
     // Without a copy aside, the next change would overwrite the only copy of the user's values.
     m_writable = !m_setAsidePath.isEmpty();
     if (m_writable) {
-        Log::debug(QStringLiteral("⚠ Preferences file unreadable (%1); kept as %2; starting from "
-                                  "defaults")
-                       .arg(reason, m_setAsidePath));
+        PlatformLog::write(
+            QStringLiteral("⚠ Preferences file unreadable (%1); kept as %2; starting from "
+                           "defaults")
+                .arg(reason, m_setAsidePath));
     } else {
-        Log::debug(QStringLiteral("⚠ Preferences file unreadable (%1) and could not be kept aside; "
-                                  "starting from defaults; changes in this run are not saved to %2")
-                       .arg(reason, m_path));
+        PlatformLog::write(
+            QStringLiteral("⚠ Preferences file unreadable (%1) and could not be kept aside; "
+                           "starting from defaults; changes in this run are not saved to %2")
+                .arg(reason, m_path));
     }
 }
 
@@ -96,7 +98,7 @@ void Preferences::setValue(const QString& key, const QJsonValue& value)
     m_values.insert(key, value);
     // An unwritable store was reported once, when it was loaded.
     if (!save() && m_writable)
-        Log::debug(QStringLiteral("⚠ Could not write preferences to ") + m_path);
+        PlatformLog::write(QStringLiteral("⚠ Could not write preferences to ") + m_path);
 }
 
 void Preferences::remove(const QString& key)
@@ -104,7 +106,7 @@ void Preferences::remove(const QString& key)
     QMutexLocker lock(&m_mutex);
     m_values.remove(key);
     if (!save() && m_writable)
-        Log::debug(QStringLiteral("⚠ Could not write preferences to ") + m_path);
+        PlatformLog::write(QStringLiteral("⚠ Could not write preferences to ") + m_path);
 }
 
 bool Preferences::boolValue(const QString& key) const

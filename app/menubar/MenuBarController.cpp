@@ -1,14 +1,13 @@
-#include "menubar/MenuBarController.h"
+#include "app/menubar/MenuBarController.h"
 
-#include "menubar/MenuBarMenu.h"
-#include "menubar/StatusIcon.h"
-#include "menubar/StatusItemFactory.h"
-#include "panel/PanelWindowController.h"
-#include "panel/SkinManager.h"
-#include "settings/SettingsManager.h"
-#include "settings/UpdateChecker.h"
-#include "shell/L10n.h"
-#include "shell/Log.h"
+#include "app/base/L10n.h"
+#include "app/base/Log.h"
+#include "app/menubar/MenuBarMenu.h"
+#include "app/menubar/StatusIcon.h"
+#include "app/menubar/StatusItemFactory.h"
+#include "app/panel/PanelWindowController.h"
+#include "app/panel/SkinManager.h"
+#include "app/settings/SettingsManager.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -40,30 +39,18 @@ QString rectText(const QRectF& rect)
         .arg(rect.height());
 }
 
-template <typename T> T& orShared(T* injected, T& (*shared)())
-{
-    return injected ? *injected : shared();
-}
-
 } // namespace
-
-MenuBarController::MenuBarController()
-    : MenuBarController(Dependencies())
-{
-}
 
 MenuBarController::MenuBarController(Dependencies d)
     : m_item(d.item ? std::move(d.item) : makeStatusItem())
-    , m_settings(orShared(d.settings, &SettingsManager::shared))
-    , m_sampling(d.sampling.readings ? std::move(d.sampling) : MenuBarSampling::shared())
-    , m_skins(orShared(d.skins, &SkinManager::shared))
-    , m_panel(orShared(d.panel, &PanelWindowController::shared))
-    , m_l10n(orShared(d.l10n, &L10n::shared))
-    , m_availableVersion(d.availableVersion
-                             ? std::move(d.availableVersion)
-                             : [] { return UpdateChecker::shared().availableVersion(); })
-    , m_openDownloadPage(d.openDownloadPage ? std::move(d.openDownloadPage)
-                                            : [] { UpdateChecker::shared().openDownloadPage(); })
+    , m_settings(*d.settings)
+    , m_sampling(std::move(d.sampling))
+    , m_skins(*d.skins)
+    , m_panel(*d.panel)
+    , m_l10n(d.l10n ? *d.l10n : L10n::shared())
+    , m_availableVersion(d.availableVersion ? std::move(d.availableVersion)
+                                            : [] { return std::optional<QString>(); })
+    , m_openDownloadPage(d.openDownloadPage ? std::move(d.openDownloadPage) : [] {})
     , m_openSettings(std::move(d.openSettings))
     , m_quit(d.quit ? std::move(d.quit) : [] { QCoreApplication::quit(); })
     , m_screen(std::move(d.screen))

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "menubar/MenuBarLayout.h"
-#include "menubar/StatusItem.h"
+#include "app/menubar/MenuBarLayout.h"
+#include "app/menubar/StatusItem.h"
 
 #include <QIcon>
 #include <QObject>
@@ -36,9 +36,6 @@ struct MenuBarSampling {
     std::function<MenuBarReadings()> readings;
     std::function<void(std::function<void()>)> setOnTick;
     std::function<void(double)> start;
-
-    // The shared engine reading this machine.
-    static MenuBarSampling shared();
 };
 
 // Owns the application's status item: shows the live status text or the drawn icon, toggles
@@ -62,10 +59,8 @@ public:
         std::function<std::optional<ScreenFacts>()> screen;
     };
 
-    // The desktop's status item (StatusNotifierItem, XEmbed tray or none) and the shared
-    // services.
-    MenuBarController();
-    // Any dependency left empty is taken from the shared services.
+    // settings, sampling, skins and panel are required. An empty item means the desktop's status
+    // item (StatusNotifierItem, XEmbed tray or none); the other members may be left empty.
     explicit MenuBarController(Dependencies dependencies);
     ~MenuBarController() override;
 

@@ -1,6 +1,6 @@
-#include "menubar/MenuBarMenu.h"
+#include "app/menubar/MenuBarMenu.h"
 
-#include "shell/L10n.h"
+#include "app/base/L10n.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "menubar/MenuBarLayout.h"
-#include "panel/PanelSkin.h"
+#include "app/menubar/MenuBarLayout.h"
+#include "app/panel/PanelSkin.h"
 
 #include <QMenu>
 #include <QString>

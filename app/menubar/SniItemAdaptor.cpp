@@ -1,6 +1,6 @@
-#include "menubar/SniItemAdaptor.h"
+#include "app/menubar/SniItemAdaptor.h"
 
-#include "menubar/SniStatusItem.h"
+#include "app/menubar/SniStatusItem.h"
 
 namespace corvanite {
 

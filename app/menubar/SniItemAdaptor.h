@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menubar/SniTypes.h"
+#include "app/menubar/SniTypes.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>

@@ -1,8 +1,8 @@
-#include "menubar/SniStatusItem.h"
+#include "app/menubar/SniStatusItem.h"
 
-#include "menubar/SniItemAdaptor.h"
-#include "menubar/StatusIcon.h"
-#include "shell/Log.h"
+#include "app/base/Log.h"
+#include "app/menubar/SniItemAdaptor.h"
+#include "app/menubar/StatusIcon.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "menubar/SniTypes.h"
-#include "menubar/StatusItem.h"
+#include "app/menubar/SniTypes.h"
+#include "app/menubar/StatusItem.h"
 
 #include <QDBusConnection>
 

@@ -1,4 +1,4 @@
-#include "menubar/SniTypes.h"
+#include "app/menubar/SniTypes.h"
 
 #include <QDBusMetaType>
 #include <QtEndian>

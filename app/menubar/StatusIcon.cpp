@@ -1,4 +1,4 @@
-#include "menubar/StatusIcon.h"
+#include "app/menubar/StatusIcon.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "menubar/StatusImage.h"
+#include "app/menubar/StatusImage.h"
 
-#include "menubar/StatusIcon.h"
+#include "app/menubar/StatusIcon.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

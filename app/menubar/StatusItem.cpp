@@ -1,4 +1,4 @@
-#include "menubar/StatusItem.h"
+#include "app/menubar/StatusItem.h"
 
 namespace corvanite {
 

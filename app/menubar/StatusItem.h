@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menubar/StatusImage.h"
+#include "app/menubar/StatusImage.h"
 
 #include <QIcon>
 #include <QObject>

@@ -1,8 +1,8 @@
-#include "menubar/StatusItemFactory.h"
+#include "app/menubar/StatusItemFactory.h"
 
-#include "menubar/SniStatusItem.h"
-#include "menubar/TrayStatusItem.h"
-#include "shell/Log.h"
+#include "app/base/Log.h"
+#include "app/menubar/SniStatusItem.h"
+#include "app/menubar/TrayStatusItem.h"
 
 #include <QDBusConnectionInterface>
 #include <QSystemTrayIcon>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menubar/StatusItem.h"
+#include "app/menubar/StatusItem.h"
 
 #include <QDBusConnection>
 

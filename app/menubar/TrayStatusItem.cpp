@@ -1,6 +1,6 @@
-#include "menubar/TrayStatusItem.h"
+#include "app/menubar/TrayStatusItem.h"
 
-#include "menubar/StatusIcon.h"
+#include "app/menubar/StatusIcon.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,4 +1,4 @@
-#include "panel/KeyablePanel.h"
+#include "app/panel/KeyablePanel.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "panel/PanelSkin.h"
+#include "app/panel/PanelSkin.h"
 
 namespace corvanite {
 

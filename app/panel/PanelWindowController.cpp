@@ -1,9 +1,8 @@
-#include "panel/PanelWindowController.h"
+#include "app/panel/PanelWindowController.h"
 
-#include "panel/KeyablePanel.h"
+#include "app/base/Log.h"
+#include "app/panel/KeyablePanel.h"
 #include "platform/Clock.h"
-#include "sampling/Monitor.h"
-#include "shell/Log.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -24,13 +23,6 @@ PanelWindowController::PanelWindowController(const Clock& clock,
 PanelWindowController::~PanelWindowController()
 {
     delete m_panel.data();
-}
-
-PanelWindowController& PanelWindowController::shared()
-{
-    static auto* controller = new PanelWindowController(
-        Clock::system(), [](bool paused) { Monitor::shared().setPublishingPaused(paused); });
-    return *controller;
 }
 
 QWidget* PanelWindowController::panel() const

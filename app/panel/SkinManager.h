@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/PanelSkin.h"
+#include "app/panel/PanelSkin.h"
 
 #include <QObject>
 

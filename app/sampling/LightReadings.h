@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/sampling/Samples.h"
 #include "platform/CpuTicks.h"
 #include "platform/MemoryStats.h"
 #include "platform/NetworkCounters.h"
-#include "sampling/Samples.h"
 
 #include <optional>
 

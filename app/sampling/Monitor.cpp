@@ -1,8 +1,8 @@
-#include "sampling/Monitor.h"
+#include "app/sampling/Monitor.h"
 
+#include "app/base/Log.h"
+#include "app/sampling/MonitorLog.h"
 #include "platform/Clock.h"
-#include "sampling/MonitorLog.h"
-#include "shell/Log.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -47,24 +47,6 @@ void Monitor::stopWorker()
     // completes; its snapshot is posted to this object and discarded with it.
     m_thread.quit();
     m_thread.wait();
-}
-
-Monitor& Monitor::shared()
-{
-    static Monitor* const instance = [] {
-        auto* monitor =
-            new Monitor(SystemSources::forThisMachine(), Clock::system(), defaultMonitorPolicy());
-        // Never destroyed while the process runs; the worker is stopped when the event loop
-        // ends so the process does not exit in the middle of a pass.
-        if (QCoreApplication* app = QCoreApplication::instance()) {
-            QObject::connect(app, &QCoreApplication::aboutToQuit, monitor, [monitor] {
-                monitor->stop();
-                monitor->stopWorker();
-            });
-        }
-        return monitor;
-    }();
-    return *instance;
 }
 
 void Monitor::start(double interval)
@@ -210,16 +192,18 @@ void Monitor::apply(const Snapshot& s)
     if (m_onTick)
         m_onTick();
 
-    [[maybe_unused]] const double memPct = s.memory.usageFraction() * 100.0;
-    [[maybe_unused]] const std::optional<double> freshCpuC =
-        s.tempFresh ? s.thermal.cpuC : std::nullopt;
-    // The analysis and process-control consumers join here, in this order, as they are built:
-    // AlertManager::shared().evaluate(s.cpu.total, memPct, s.thermal.cpuC);
-    // HistoryStore::shared().record(s.cpu.total, memPct, freshCpuC);
+    const double memPct = s.memory.usageFraction() * 100.0;
+    if (m_consumers.evaluateAlerts)
+        m_consumers.evaluateAlerts(s.cpu.total, memPct, s.thermal.cpuC);
+    if (m_consumers.recordHistory)
+        m_consumers.recordHistory(s.cpu.total, memPct, s.tempFresh ? s.thermal.cpuC : std::nullopt);
     if (s.processesScanned) {
-        // PauseManager::shared().reconcile();
-        // InsightEngine::shared().ingest(s.processes, s.assertions);
-        // PinStore::shared().record(s.processes);
+        if (m_consumers.reconcilePausedGroups)
+            m_consumers.reconcilePausedGroups();
+        if (m_consumers.ingestInsights)
+            m_consumers.ingestInsights(s.processes, s.assertions);
+        if (m_consumers.recordPins)
+            m_consumers.recordPins(s.processes);
     }
 
     if (m_publishingPaused)
@@ -272,7 +256,8 @@ void Monitor::apply(const Snapshot& s)
         Q_EMIT tempHistoryChanged();
     }
 
-    // ProcessVisualCache::shared().prune(s.livePids);
+    if (m_consumers.pruneIcons)
+        m_consumers.pruneIcons(s.livePids);
 }
 
 } // namespace corvanite

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "platform/SystemSources.h"
-#include "sampling/MonitorPolicy.h"
-#include "sampling/Samples.h"
-#include "sampling/SnapshotBuilder.h"
+#include "app/sampling/MonitorPolicy.h"
+#include "app/sampling/Samples.h"
+#include "app/sampling/SnapshotBuilder.h"
+#include "app/sampling/SystemSources.h"
+#include "app/sampling/TickConsumers.h"
 
 #include <QObject>
 #include <QThread>
@@ -63,7 +64,8 @@ public:
     // dropped.
     ~Monitor() override;
 
-    // The engine reading this machine, created on first use and kept for the life of the process.
+    // The engine reading this machine, built by the application on first use and kept for the
+    // life of the process.
     static Monitor& shared();
 
     // Sets the user's interval, reads the boot time, schedules the timer and takes a pass at once.
@@ -90,6 +92,10 @@ public:
     // status line, for one, always shows numbers, so the idle stretch must not apply there.
     void setPolicy(MonitorPolicy policy);
     void setOnTick(std::function<void()> onTick) { m_onTick = std::move(onTick); }
+    // The analysis and process-control consumers of each applied pass.
+    void setTickConsumers(TickConsumers consumers) { m_consumers = std::move(consumers); }
+    // Ends the worker thread; a pass in flight finishes first. Called once, at quit.
+    void stopWorker();
 
     // Appends `value` and keeps only the last `maxCount` values.
     static void appendHistory(QList<double>& history, double value,
@@ -140,7 +146,6 @@ private:
     void schedule();
     PassFlags decideFlags();
     void apply(const Snapshot& snapshot);
-    void stopWorker();
 
     SystemSources m_sources;
     const Clock& m_clock;
@@ -152,6 +157,7 @@ private:
     std::unique_ptr<QTimer> m_timer;
 
     std::function<void()> m_onTick;
+    TickConsumers m_consumers;
     double m_refreshInterval = kDefaultInterval;
     std::optional<double> m_bootDate; // absolute seconds
     bool m_isSampling = false;

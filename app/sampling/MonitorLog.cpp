@@ -1,4 +1,4 @@
-#include "sampling/MonitorLog.h"
+#include "app/sampling/MonitorLog.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,7 +13,4 @@ struct MonitorPolicy {
     std::function<bool()> wantsTempSample;  // the history store wants a temperature now
 };
 
-// The policy wired to the application's settings and analysis services.
-MonitorPolicy defaultMonitorPolicy();
-
 } // namespace corvanite

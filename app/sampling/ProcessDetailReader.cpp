@@ -1,7 +1,7 @@
-#include "sampling/ProcessDetailReader.h"
+#include "app/sampling/ProcessDetailReader.h"
 
-#include "shell/Format.h"
-#include "shell/L10n.h"
+#include "app/base/Format.h"
+#include "app/base/L10n.h"
 
 #include <cmath>
 

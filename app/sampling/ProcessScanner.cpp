@@ -1,6 +1,6 @@
-#include "sampling/ProcessScanner.h"
+#include "app/sampling/ProcessScanner.h"
 
-#include "sampling/LightReadings.h"
+#include "app/sampling/LightReadings.h"
 
 namespace corvanite {
 

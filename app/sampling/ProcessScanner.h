@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/sampling/Samples.h"
 #include "platform/ProcessTable.h"
-#include "sampling/Samples.h"
 
 #include <QHash>
 #include <QSet>

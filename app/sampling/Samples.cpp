@@ -1,6 +1,6 @@
-#include "sampling/Samples.h"
+#include "app/sampling/Samples.h"
 
-#include "shell/L10n.h"
+#include "app/base/L10n.h"
 
 namespace corvanite {
 

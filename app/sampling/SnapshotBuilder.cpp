@@ -1,7 +1,7 @@
-#include "sampling/SnapshotBuilder.h"
+#include "app/sampling/SnapshotBuilder.h"
 
+#include "app/sampling/LightReadings.h"
 #include "platform/Clock.h"
-#include "sampling/LightReadings.h"
 
 namespace corvanite {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/SystemSources.h"
-#include "sampling/ProcessScanner.h"
-#include "sampling/Samples.h"
+#include "app/sampling/ProcessScanner.h"
+#include "app/sampling/Samples.h"
+#include "app/sampling/SystemSources.h"
 
 #include <optional>
 #include <vector>

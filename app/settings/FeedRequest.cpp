@@ -1,4 +1,4 @@
-#include "settings/FeedRequest.h"
+#include "app/settings/FeedRequest.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

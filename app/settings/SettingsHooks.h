@@ -15,7 +15,4 @@ struct SettingsHooks {
     std::function<void(std::function<void(bool granted)>)> requestNotificationAuthorization;
 };
 
-// The hooks wired to the application's shared components.
-SettingsHooks defaultSettingsHooks();
-
 } // namespace corvanite

@@ -1,8 +1,8 @@
-#include "settings/SettingsManager.h"
+#include "app/settings/SettingsManager.h"
 
+#include "app/base/Log.h"
+#include "app/settings/LaunchAtLogin.h"
 #include "platform/Preferences.h"
-#include "shell/LaunchAtLogin.h"
-#include "shell/Log.h"
 
 #include <QPointer>
 
@@ -68,13 +68,6 @@ SettingsManager::SettingsManager(Preferences& prefs, LaunchAtLogin& launch, Sett
     , m_hooks(std::move(hooks))
 {
     load();
-}
-
-SettingsManager& SettingsManager::shared()
-{
-    static SettingsManager instance(Preferences::standard(), LaunchAtLogin::shared(),
-                                    defaultSettingsHooks());
-    return instance;
 }
 
 // Reads and validates every value; writes nothing back, so a stored value that is out of range

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "menubar/MenuBarLayout.h"
-#include "settings/SettingsHooks.h"
-#include "settings/SettingsTypes.h"
+#include "app/settings/SettingsHooks.h"
+#include "app/settings/SettingsTypes.h"
 
 #include <QList>
 #include <QObject>

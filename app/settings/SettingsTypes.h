@@ -18,6 +18,28 @@ enum class PanelModule { Gpu, Memory, Network, Thermal, Power, Processes };
 // Row counts the process list offers; the raw value is the count itself.
 enum class ProcessRowPreset { Six = 6, Eight = 8, Twelve = 12 };
 
+// What the status item shows.
+enum class MenuBarMode { Icon, Text };
+// The figures the status text can carry, in display order.
+enum class MenuBarMetric { Cpu, Memory, Network };
+// When the status text uses its compact form.
+enum class NotchMode { Off, Auto, Always };
+
+QString rawValue(MenuBarMode mode);
+QString rawValue(MenuBarMetric metric);
+QString rawValue(NotchMode mode);
+std::optional<MenuBarMode> menuBarModeFromRaw(const QString& raw);
+std::optional<MenuBarMetric> menuBarMetricFromRaw(const QString& raw);
+std::optional<NotchMode> notchModeFromRaw(const QString& raw);
+
+// Case order doubles as the sort order of the metrics.
+inline int sortIndex(MenuBarMetric metric)
+{
+    return static_cast<int>(metric);
+}
+const QList<MenuBarMetric>& allMenuBarMetrics();
+const QList<NotchMode>& allNotchModes();
+
 QString rawValue(TempUnit unit);
 std::optional<TempUnit> tempUnitFromRaw(const QString& raw);
 const QList<TempUnit>& allTempUnits();

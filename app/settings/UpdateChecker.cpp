@@ -1,10 +1,9 @@
-#include "settings/UpdateChecker.h"
+#include "app/settings/UpdateChecker.h"
 
+#include "app/base/Log.h"
+#include "app/settings/FeedRequest.h"
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
-#include "settings/FeedRequest.h"
-#include "settings/SettingsManager.h"
-#include "shell/Log.h"
 
 #include <QDesktopServices>
 #include <QJsonDocument>
@@ -90,17 +89,6 @@ VersionOrder compareVersions(const QString& a, const QString& b)
             return x < y ? VersionOrder::Ascending : VersionOrder::Descending;
     }
     return VersionOrder::Same;
-}
-
-UpdateChecker& UpdateChecker::shared()
-{
-    // Built on first use and deliberately never destroyed: tearing the network stack down after
-    // the application object at exit is not safe.
-    static UpdateChecker* const checker = new UpdateChecker(
-        Preferences::standard(), Clock::system(),
-        [] { return SettingsManager::shared().updateAutoCheck(); },
-        [](const QUrl& url) { return QDesktopServices::openUrl(url); });
-    return *checker;
 }
 
 UpdateChecker::UpdateChecker(Preferences& preferences, const Clock& clock,

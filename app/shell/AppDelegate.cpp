@@ -1,12 +1,13 @@
-#include "shell/AppDelegate.h"
+#include "app/shell/AppDelegate.h"
 
-#include "menubar/MenuBarController.h"
-#include "menubar/MenuBarLayout.h"
-#include "sampling/Monitor.h"
-#include "settings/SettingsManager.h"
-#include "settings/UpdateChecker.h"
-#include "shell/Log.h"
-#include "shell/TerminalStatusLine.h"
+#include "app/base/Log.h"
+#include "app/menubar/MenuBarController.h"
+#include "app/menubar/MenuBarLayout.h"
+#include "app/sampling/Monitor.h"
+#include "app/settings/SettingsManager.h"
+#include "app/settings/UpdateChecker.h"
+#include "app/shell/TerminalStatusLine.h"
+#include "app/shell/Wiring.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -57,7 +58,7 @@ void AppDelegate::applicationDidFinishLaunching()
         startHeadless();
     } else {
         applyDarkAppearance();
-        m_menuBarController = std::make_unique<MenuBarController>();
+        m_menuBarController = std::make_unique<MenuBarController>(sharedMenuBarDependencies());
         m_menuBarController->setup();
     }
     // Comfort cooling starts here once the fan controller exists.

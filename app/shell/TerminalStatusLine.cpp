@@ -1,4 +1,4 @@
-#include "shell/TerminalStatusLine.h"
+#include "app/shell/TerminalStatusLine.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
-#include "shell/TerminationSignals.h"
+#include "app/shell/TerminationSignals.h"
 
-#include "shell/Log.h"
+#include "app/base/Log.h"
 
 #include <QSocketNotifier>
 

@@ -1,5 +1,5 @@
-#include "TestSandbox.h"
-#include "WaitFor.h"
+#include "tests/support/TestSandbox.h"
+#include "tests/support/WaitFor.h"
 
 #include <QDir>
 #include <QFile>

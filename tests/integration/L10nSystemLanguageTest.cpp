@@ -1,6 +1,6 @@
-#include "shell/L10n.h"
+#include "app/base/L10n.h"
 
-#include "QStringPrinter.h"
+#include "tests/support/QStringPrinter.h"
 
 #include <QCoreApplication>
 #include <QProcess>

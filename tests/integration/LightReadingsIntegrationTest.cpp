@@ -1,12 +1,12 @@
 // The light readers against this machine, cross-checked with independent tools and files.
 
+#include "app/sampling/LightReadings.h"
 #include "platform/Clock.h"
 #include "platform/linux/LinuxBootTime.h"
 #include "platform/linux/LinuxCpuTicks.h"
 #include "platform/linux/LinuxMemoryStats.h"
 #include "platform/linux/LinuxNetworkCounters.h"
 #include "platform/linux/LinuxVolume.h"
-#include "sampling/LightReadings.h"
 
 #include <QDir>
 #include <QFile>

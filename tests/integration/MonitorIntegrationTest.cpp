@@ -1,7 +1,8 @@
 // The real engine on this machine: real sources, real worker thread, real timer.
 
+#include "app/sampling/Monitor.h"
+#include "app/shell/MachineSources.h"
 #include "platform/Clock.h"
-#include "sampling/Monitor.h"
 
 #include <QSignalSpy>
 
@@ -62,7 +63,7 @@ private:
 
 TEST(MonitorOnThisMachine, realPassesPublishRealReadings)
 {
-    Monitor monitor(SystemSources::forThisMachine(), Clock::system(), MonitorPolicy{});
+    Monitor monitor(machineSources(), Clock::system(), MonitorPolicy{});
     monitor.start(kInterval);
     ASSERT_GE(totalAfterPasses(monitor, 3), 0.0);
 
@@ -82,7 +83,7 @@ TEST(MonitorOnThisMachine, realPassesPublishRealReadings)
 
 TEST(MonitorOnThisMachine, busyChildrenRaiseTheTotal)
 {
-    Monitor monitor(SystemSources::forThisMachine(), Clock::system(), MonitorPolicy{});
+    Monitor monitor(machineSources(), Clock::system(), MonitorPolicy{});
     monitor.start(kInterval);
     const double idle = totalAfterPasses(monitor, 3);
     ASSERT_GE(idle, 0.0);

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/base/Log.h"
+#include "app/settings/UpdateChecker.h"
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
-#include "settings/UpdateChecker.h"
-#include "shell/Log.h"
 
-#include "LoopbackHttpServer.h"
-#include "WaitFor.h"
+#include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/WaitFor.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "UpdateCheckerFixture.h"
+#include "tests/integration/UpdateCheckerFixture.h"
 
 #include <QTcpServer>
 

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

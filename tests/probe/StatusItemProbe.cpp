@@ -7,12 +7,13 @@
 //   corvanite_status_probe                the application's status item: the real controller
 //                                         over the shared settings, sampling engine and panel
 //   corvanite_status_probe --label TEXT   a tray item showing TEXT; right click pops a menu
-#include "menubar/MenuBarController.h"
-#include "menubar/StatusIcon.h"
-#include "menubar/StatusItemFactory.h"
-#include "menubar/TrayStatusItem.h"
-#include "panel/PanelWindowController.h"
-#include "sampling/Monitor.h"
+#include "app/menubar/MenuBarController.h"
+#include "app/menubar/StatusIcon.h"
+#include "app/menubar/StatusItemFactory.h"
+#include "app/menubar/TrayStatusItem.h"
+#include "app/panel/PanelWindowController.h"
+#include "app/sampling/Monitor.h"
+#include "app/shell/Wiring.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,7 +104,7 @@ int runController()
 {
     report(QStringLiteral("kind ") +
            kindName(availableStatusItemKind(QDBusConnection::sessionBus())));
-    MenuBarController controller;
+    MenuBarController controller(sharedMenuBarDependencies());
     controller.setup();
     StatusItem& item = controller.statusItem();
     watch(item);

@@ -1,4 +1,5 @@
-#include "TestSandbox.h"
+#include "app/shell/Wiring.h"
+#include "tests/support/TestSandbox.h"
 
 #include <QCoreApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
 {
     corvanite::test::TestSandbox sandbox;
     QCoreApplication app(argc, argv);
+    corvanite::routePlatformLogToLog();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,4 +1,4 @@
-#include "FakeSystemSources.h"
+#include "tests/support/FakeSystemSources.h"
 
 namespace corvanite::test {
 

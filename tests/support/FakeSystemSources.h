@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SystemSources.h"
+#include "app/sampling/SystemSources.h"
 
 #include <atomic>
 #include <condition_variable>

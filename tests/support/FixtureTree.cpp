@@ -1,4 +1,4 @@
-#include "FixtureTree.h"
+#include "tests/support/FixtureTree.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,5 @@
-#include "TestSandbox.h"
+#include "app/shell/Wiring.h"
+#include "tests/support/TestSandbox.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    corvanite::routePlatformLogToLog();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

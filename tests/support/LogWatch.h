@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Log.h"
+#include "app/base/Log.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "ProbeProcess.h"
+#include "tests/support/ProbeProcess.h"
 
-#include "WaitFor.h"
+#include "tests/support/WaitFor.h"
 
 namespace corvanite::test {
 

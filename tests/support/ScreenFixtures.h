@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menubar/MenuBarLayout.h"
+#include "app/menubar/MenuBarLayout.h"
 
 namespace corvanite::test {
 

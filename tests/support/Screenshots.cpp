@@ -1,4 +1,4 @@
-#include "Screenshots.h"
+#include "tests/support/Screenshots.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "XvfbSession.h"
+#include "tests/support/XvfbSession.h"
 
-#include "WaitFor.h"
+#include "tests/support/WaitFor.h"
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "FakeAutostartEntry.h"
-#include "LogWatch.h"
-#include "ScreenFixtures.h"
+#include "tests/support/FakeAutostartEntry.h"
+#include "tests/support/LogWatch.h"
+#include "tests/support/ScreenFixtures.h"
 
-#include "menubar/MenuBarController.h"
-#include "panel/PanelWindowController.h"
-#include "panel/SkinManager.h"
+#include "app/base/L10n.h"
+#include "app/menubar/MenuBarController.h"
+#include "app/panel/PanelWindowController.h"
+#include "app/panel/SkinManager.h"
+#include "app/settings/LaunchAtLogin.h"
+#include "app/settings/SettingsManager.h"
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
-#include "settings/SettingsManager.h"
-#include "shell/L10n.h"
-#include "shell/LaunchAtLogin.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

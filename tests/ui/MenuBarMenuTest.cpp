@@ -1,5 +1,5 @@
-#include "MenuBarFixture.h"
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/ui/MenuBarFixture.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,9 +1,9 @@
-#include "LogWatch.h"
-#include "QtPrinters.h"
+#include "tests/support/LogWatch.h"
+#include "tests/support/QtPrinters.h"
 
-#include "panel/PanelWindowController.h"
+#include "app/base/Log.h"
+#include "app/panel/PanelWindowController.h"
 #include "platform/Clock.h"
-#include "shell/Log.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,12 +1,12 @@
-#include "MenuBarFixture.h"
-#include "PrivateBus.h"
-#include "Screenshots.h"
-#include "WaitFor.h"
+#include "tests/support/PrivateBus.h"
+#include "tests/support/Screenshots.h"
+#include "tests/support/WaitFor.h"
+#include "tests/ui/MenuBarFixture.h"
 
-#include "menubar/SniItemAdaptor.h"
-#include "menubar/SniStatusItem.h"
-#include "menubar/StatusIcon.h"
-#include "menubar/StatusItemFactory.h"
+#include "app/menubar/SniItemAdaptor.h"
+#include "app/menubar/SniStatusItem.h"
+#include "app/menubar/StatusIcon.h"
+#include "app/menubar/StatusItemFactory.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "Screenshots.h"
+#include "tests/support/Screenshots.h"
 
-#include "menubar/StatusIcon.h"
-#include "menubar/StatusImage.h"
+#include "app/menubar/StatusIcon.h"
+#include "app/menubar/StatusImage.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "ProbeProcess.h"
-#include "Screenshots.h"
-#include "XvfbSession.h"
+#include "tests/support/ProbeProcess.h"
+#include "tests/support/Screenshots.h"
+#include "tests/support/XvfbSession.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "settings/UpdateChecker.h"
+#include "app/settings/UpdateChecker.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "shell/Format.h"
+#include "app/base/Format.h"
+#include "app/base/L10n.h"
+#include "app/sampling/ProcessDetailReader.h"
 #include "platform/Clock.h"
-#include "sampling/ProcessDetailReader.h"
-#include "shell/L10n.h"
 
 #include <QDateTime>
 
-#include "QStringPrinter.h"
+#include "tests/support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

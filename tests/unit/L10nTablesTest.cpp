@@ -1,4 +1,4 @@
-#include "shell/L10nKeys.h"
+#include "app/base/L10nKeys.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -1,12 +1,12 @@
-#include "shell/L10n.h"
+#include "app/base/L10n.h"
+#include "app/base/AppLanguage.h"
 #include "platform/Preferences.h"
-#include "shell/AppLanguage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "QStringPrinter.h"
+#include "tests/support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
-#include "shell/LaunchAtLogin.h"
+#include "app/settings/LaunchAtLogin.h"
 #include "platform/XdgPaths.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
-#include "FakeAutostartEntry.h"
-#include "LogWatch.h"
+#include "tests/support/FakeAutostartEntry.h"
+#include "tests/support/LogWatch.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

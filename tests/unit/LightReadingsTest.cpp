@@ -1,4 +1,4 @@
-#include "sampling/LightReadings.h"
+#include "app/sampling/LightReadings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "platform/linux/LinuxCpuTicks.h"
+#include "app/sampling/LightReadings.h"
 #include "platform/linux/LinuxBootTime.h"
-#include "sampling/LightReadings.h"
 
-#include "FixtureTree.h"
+#include "tests/support/FixtureTree.h"
 
 #include <gtest/gtest.h>
 

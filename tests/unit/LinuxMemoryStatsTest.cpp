@@ -1,7 +1,7 @@
 #include "platform/linux/LinuxMemoryStats.h"
-#include "sampling/LightReadings.h"
+#include "app/sampling/LightReadings.h"
 
-#include "FixtureTree.h"
+#include "tests/support/FixtureTree.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/linux/LinuxNetworkCounters.h"
 
-#include "FixtureTree.h"
+#include "tests/support/FixtureTree.h"
 
 #include <gtest/gtest.h>
 

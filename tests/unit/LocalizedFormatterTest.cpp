@@ -1,6 +1,6 @@
-#include "shell/LocalizedFormatter.h"
+#include "app/base/LocalizedFormatter.h"
 
-#include "QStringPrinter.h"
+#include "tests/support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/Log.h"
+#include "app/base/Log.h"
 #include "platform/Clock.h"
 
 #include <QDir>

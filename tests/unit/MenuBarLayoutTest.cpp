@@ -1,9 +1,9 @@
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
-#include "menubar/MenuBarLayout.h"
+#include "app/menubar/MenuBarLayout.h"
 
-#include "ScreenFixtures.h"
-#include "shell/L10n.h"
+#include "app/base/L10n.h"
+#include "tests/support/ScreenFixtures.h"
 
 #include <gtest/gtest.h>
 

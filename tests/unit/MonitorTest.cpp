@@ -1,10 +1,10 @@
-#include "sampling/Monitor.h"
+#include "app/sampling/Monitor.h"
+#include "app/base/Log.h"
+#include "app/sampling/MonitorLog.h"
 #include "platform/Clock.h"
 #include "platform/XdgPaths.h"
-#include "sampling/MonitorLog.h"
-#include "shell/Log.h"
 
-#include "FakeSystemSources.h"
+#include "tests/support/FakeSystemSources.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "platform/Preferences.h"
 
-#include "LogWatch.h"
+#include "tests/support/LogWatch.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

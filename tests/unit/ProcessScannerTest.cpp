@@ -1,6 +1,6 @@
-#include "sampling/ProcessScanner.h"
+#include "app/sampling/ProcessScanner.h"
 
-#include "FakeSystemSources.h"
+#include "tests/support/FakeSystemSources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sampling/Samples.h"
+#include "app/sampling/Samples.h"
 
 #include <QVariant>
 

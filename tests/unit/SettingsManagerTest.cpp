@@ -1,9 +1,9 @@
-#include "settings/SettingsManager.h"
+#include "app/settings/SettingsManager.h"
+#include "app/settings/LaunchAtLogin.h"
 #include "platform/Preferences.h"
-#include "shell/LaunchAtLogin.h"
 
-#include "FakeAutostartEntry.h"
-#include "LogWatch.h"
+#include "tests/support/FakeAutostartEntry.h"
+#include "tests/support/LogWatch.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "settings/SettingsTypes.h"
+#include "app/settings/SettingsTypes.h"
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

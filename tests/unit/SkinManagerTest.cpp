@@ -1,4 +1,4 @@
-#include "panel/SkinManager.h"
+#include "app/panel/SkinManager.h"
 #include "platform/Preferences.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "sampling/SnapshotBuilder.h"
+#include "app/sampling/SnapshotBuilder.h"
 #include "platform/Clock.h"
 
-#include "FakeSystemSources.h"
+#include "tests/support/FakeSystemSources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/sampling/DeviceSources.h"
 #include "platform/BootTime.h"
 #include "platform/CpuTicks.h"
-#include "platform/DeviceSources.h"
 #include "platform/MemoryStats.h"
 #include "platform/NetworkCounters.h"
 #include "platform/ProcessTable.h"

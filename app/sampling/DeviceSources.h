@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sampling/Samples.h"
+#include "app/sampling/Samples.h"
 
 #include <optional>
 

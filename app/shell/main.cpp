@@ -1,5 +1,6 @@
-#include "shell/AppDelegate.h"
-#include "shell/TerminationSignals.h"
+#include "app/shell/AppDelegate.h"
+#include "app/shell/TerminationSignals.h"
+#include "app/shell/Wiring.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("corvanite"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANITE_VERSION));
 
+    routePlatformLogToLog();
     AppDelegate& delegate = AppDelegate::shared();
     delegate.setHeadless(headless);
     if (!headless)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/LArg.h"
+#include "app/base/LArg.h"
 
 #include <QList>
 #include <QLocale>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/sampling/DeviceSources.h"
 #include "platform/BootTime.h"
 #include "platform/CpuTicks.h"
-#include "platform/DeviceSources.h"
 #include "platform/MemoryStats.h"
 #include "platform/NetworkCounters.h"
 #include "platform/ProcessTable.h"
@@ -29,8 +29,6 @@ struct SystemSources {
     std::unique_ptr<SleepAssertionSource> assertions;
     std::unique_ptr<EnergySource> energy;
 
-    // The running machine, with procfs and sysfs under `root`.
-    static SystemSources forThisMachine(const QString& root = QStringLiteral("/"));
     // Replaces every missing member with a source that yields the empty reading.
     void fillMissingWithEmpty();
 };

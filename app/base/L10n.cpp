@@ -1,8 +1,8 @@
-#include "shell/L10n.h"
+#include "app/base/L10n.h"
 
+#include "app/base/LocalizedFormatter.h"
+#include "app/base/Log.h"
 #include "platform/Preferences.h"
-#include "shell/LocalizedFormatter.h"
-#include "shell/Log.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "shell/LArg.h"
+#include "app/base/LArg.h"
 
 namespace corvanite {
 

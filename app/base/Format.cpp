@@ -1,7 +1,7 @@
-#include "shell/Format.h"
+#include "app/base/Format.h"
 
-#include "shell/L10n.h"
-#include "shell/LocalizedFormatter.h"
+#include "app/base/L10n.h"
+#include "app/base/LocalizedFormatter.h"
 
 #include <QDateTime>
 

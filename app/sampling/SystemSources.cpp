@@ -1,27 +1,8 @@
-#include "platform/SystemSources.h"
+#include "app/sampling/SystemSources.h"
 
-#include "platform/EmptySources.h"
-#include "platform/linux/LinuxBootTime.h"
-#include "platform/linux/LinuxCpuTicks.h"
-#include "platform/linux/LinuxMemoryStats.h"
-#include "platform/linux/LinuxNetworkCounters.h"
-#include "platform/linux/LinuxVolume.h"
+#include "app/sampling/EmptySources.h"
 
 namespace corvanite {
-
-SystemSources SystemSources::forThisMachine(const QString& root)
-{
-    SystemSources sources;
-    sources.cpu = std::make_unique<LinuxCpuTicks>(root);
-    sources.memory = std::make_unique<LinuxMemoryStats>(root);
-    sources.network = std::make_unique<LinuxNetworkCounters>(root);
-    sources.volume = std::make_unique<LinuxVolume>();
-    sources.bootTime = std::make_unique<LinuxBootTime>(root);
-    // Process table, sensors, GPU, battery, sleep assertions and energy rows are not read on
-    // Linux yet; until they are, the engine sees a machine without them.
-    sources.fillMissingWithEmpty();
-    return sources;
-}
 
 void SystemSources::fillMissingWithEmpty()
 {

@@ -1,20 +1,12 @@
-#include "shell/LaunchAtLogin.h"
+#include "app/settings/LaunchAtLogin.h"
 
-#include "platform/linux/XdgAutostartEntry.h"
-#include "shell/Log.h"
+#include "app/base/Log.h"
 
 namespace corvanite {
 
 LaunchAtLogin::LaunchAtLogin(AutostartEntry& entry)
     : m_entry(entry)
 {
-}
-
-LaunchAtLogin& LaunchAtLogin::shared()
-{
-    static const std::unique_ptr<XdgAutostartEntry> entry = XdgAutostartEntry::forCurrentUser();
-    static LaunchAtLogin instance(*entry);
-    return instance;
 }
 
 QString LaunchAtLogin::statusName(AutostartStatus status)

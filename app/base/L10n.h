@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/AppLanguage.h"
-#include "shell/LArg.h"
+#include "app/base/AppLanguage.h"
+#include "app/base/LArg.h"
 
 #include <QHash>
 #include <QList>

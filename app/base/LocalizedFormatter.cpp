@@ -1,4 +1,4 @@
-#include "shell/LocalizedFormatter.h"
+#include "app/base/LocalizedFormatter.h"
 
 #include <algorithm>
 #include <array>

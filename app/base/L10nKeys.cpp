@@ -1,6 +1,6 @@
-#include "shell/L10nKeys.h"
+#include "app/base/L10nKeys.h"
 
-#include "shell/LocalizedFormatter.h"
+#include "app/base/LocalizedFormatter.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "shell/AppLanguage.h"
+#include "app/base/AppLanguage.h"
 
-#include "shell/L10n.h"
+#include "app/base/L10n.h"
 
 namespace corvanite {
 
