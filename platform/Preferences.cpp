@@ -3,6 +3,7 @@
 #include "platform/PlatformLog.h"
 #include "platform/XdgPaths.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
+#include <QThread>
+#include <QTimer>
 
 namespace corvanite {
 
@@ -17,6 +20,11 @@ Preferences::Preferences(QString filePath)
     : m_path(std::move(filePath))
 {
     load();
+}
+
+Preferences::~Preferences()
+{
+    flush();
 }
 
 Preferences& Preferences::standard()
@@ -80,6 +88,46 @@ bool Preferences::save() const
     return file.commit();
 }
 
+void Preferences::flush()
+{
+    QMutexLocker lock(&m_mutex);
+    if (!m_dirty)
+        return;
+    m_dirty = false;
+    if (save() || !m_writable)
+        return; // an unwritable store was reported once, when it was loaded
+    PlatformLog::write(QStringLiteral("⚠ Could not write preferences to ") + m_path);
+    if (!m_writeFailureReported && m_onWriteFailure) {
+        m_writeFailureReported = true;
+        m_onWriteFailure(m_path);
+    }
+}
+
+void Preferences::setWriteFailureHandler(std::function<void(const QString& path)> handler)
+{
+    QMutexLocker lock(&m_mutex);
+    m_onWriteFailure = std::move(handler);
+}
+
+// A user action often sets several keys in a row; they reach the disk in one write at the end
+// of the event-loop turn. Without an event loop on this thread the write happens at once.
+void Preferences::scheduleSave()
+{
+    m_dirty = true;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) {
+        flush();
+        return;
+    }
+    if (!m_saveTimer) {
+        m_saveTimer = std::make_unique<QTimer>();
+        m_saveTimer->setSingleShot(true);
+        m_saveTimer->setInterval(0);
+        QObject::connect(m_saveTimer.get(), &QTimer::timeout, [this] { flush(); });
+    }
+    m_saveTimer->start();
+}
+
 bool Preferences::contains(const QString& key) const
 {
     QMutexLocker lock(&m_mutex);
@@ -96,17 +144,14 @@ void Preferences::setValue(const QString& key, const QJsonValue& value)
 {
     QMutexLocker lock(&m_mutex);
     m_values.insert(key, value);
-    // An unwritable store was reported once, when it was loaded.
-    if (!save() && m_writable)
-        PlatformLog::write(QStringLiteral("⚠ Could not write preferences to ") + m_path);
+    scheduleSave();
 }
 
 void Preferences::remove(const QString& key)
 {
     QMutexLocker lock(&m_mutex);
     m_values.remove(key);
-    if (!save() && m_writable)
-        PlatformLog::write(QStringLiteral("⚠ Could not write preferences to ") + m_path);
+    scheduleSave();
 }
 
 bool Preferences::boolValue(const QString& key) const

@@ -7,13 +7,18 @@
 #include <QString>
 #include <QStringList>
 
+class QTimer;
+
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace corvanite {
 
-// The per-user key-value store: one JSON object in a file, rewritten atomically on every
-// change. Values keep their JSON type, so an absent key is told apart from a stored one and a
-// Boolean from a number. Binary data is kept as {"data": "<base64>"}.
+// The per-user key-value store: one JSON object in a file, rewritten atomically after each
+// change (the changes of one event-loop turn in one write). Values keep their JSON type, so an
+// absent key is told apart from a stored one and a Boolean from a number. Binary data is kept as
+// {"data": "<base64>"}.
 //
 // A file that cannot be parsed is moved aside (never overwritten) and the store starts empty.
 // When it cannot be moved aside, the store keeps changes in memory only for this run, so the
@@ -21,6 +26,10 @@ namespace corvanite {
 class Preferences {
 public:
     explicit Preferences(QString filePath);
+    // Writes what is still pending.
+    ~Preferences();
+    Preferences(const Preferences&) = delete;
+    Preferences& operator=(const Preferences&) = delete;
 
     // The store in $XDG_CONFIG_HOME/corvanite/preferences.json, created on first use.
     static Preferences& standard();
@@ -30,6 +39,10 @@ public:
     QString setAsidePath() const { return m_setAsidePath; }
     // False when an unreadable file could not be moved aside: nothing is written this run.
     bool isWritable() const { return m_writable; }
+    // Writes pending changes now.
+    void flush();
+    // Called once, the first time a change cannot be written, with the file's path.
+    void setWriteFailureHandler(std::function<void(const QString& path)> handler);
 
     bool contains(const QString& key) const;
     QJsonValue value(const QString& key) const; // Undefined when absent
@@ -57,12 +70,17 @@ public:
 private:
     void load();
     bool save() const;
+    void scheduleSave(); // with m_mutex held
 
     QString m_path;
     QString m_setAsidePath;
     bool m_writable = true;
     QJsonObject m_values;
-    mutable QMutex m_mutex;
+    bool m_dirty = false;
+    bool m_writeFailureReported = false;
+    std::function<void(const QString&)> m_onWriteFailure;
+    std::unique_ptr<QTimer> m_saveTimer; // on the thread that runs the event loop
+    mutable QRecursiveMutex m_mutex;     // flush() runs from setters too
 };
 
 } // namespace corvanite

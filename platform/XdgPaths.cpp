@@ -1,6 +1,10 @@
 #include "platform/XdgPaths.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace corvanite::XdgPaths {
 
@@ -12,10 +16,20 @@ QString fromEnv(const char* name, const QString& fallbackUnderHome)
     // The XDG base directory rules ignore relative paths.
     if (!value.isEmpty() && QDir::isAbsolutePath(value))
         return value;
-    return QDir::homePath() + QLatin1Char('/') + fallbackUnderHome;
+    return home() + QLatin1Char('/') + fallbackUnderHome;
 }
 
 } // namespace
+
+QString home()
+{
+    const QString fromEnv = qEnvironmentVariable("HOME");
+    if (!fromEnv.isEmpty() && QDir::isAbsolutePath(fromEnv))
+        return QDir::cleanPath(fromEnv);
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir && *entry->pw_dir)
+        return QFile::decodeName(entry->pw_dir);
+    return QDir::homePath();
+}
 
 QString configHome()
 {

@@ -4,6 +4,9 @@
 
 namespace corvanite::XdgPaths {
 
+// The user's home folder: $HOME when it is an absolute path, else the password database's entry.
+// Never the root folder merely because HOME is unset.
+QString home();
 // $XDG_CONFIG_HOME, or ~/.config when unset or not absolute.
 QString configHome();
 // $XDG_STATE_HOME, or ~/.local/state when unset or not absolute.

@@ -9,7 +9,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <unistd.h>
@@ -75,11 +77,25 @@ void Logger::debug(const QString& message)
                                 .toUtf8();
     const QByteArray path = QFile::encodeName(m_path);
     const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
+    if (fd < 0) {
+        writeToStderr(line, errno);
         return;
+    }
     // One write per line: O_APPEND makes concurrent lines land whole, one after another.
     [[maybe_unused]] const ssize_t written = ::write(fd, line.constData(), line.size());
     ::close(fd);
+}
+
+// A log folder that cannot be written (a file in its place, no permission) must not lose the
+// lines: they go to stderr, after one line that says why.
+void Logger::writeToStderr(const QByteArray& line, int error)
+{
+    std::call_once(m_fallbackOnce, [&] {
+        const QByteArray why = "Corvanite: cannot write the log file " + QFile::encodeName(m_path) +
+                               " (" + std::strerror(error) + "); log lines follow on stderr\n";
+        [[maybe_unused]] const ssize_t w = ::write(STDERR_FILENO, why.constData(), why.size());
+    });
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.constData(), line.size());
 }
 
 namespace Log {

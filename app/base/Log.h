@@ -33,6 +33,7 @@ public:
 
 private:
     void rotateIfNeeded();
+    void writeToStderr(const QByteArray& line, int error);
 
     QString m_folder;
     QString m_path;
@@ -40,6 +41,7 @@ private:
     std::optional<bool> m_verbose;
     std::once_flag m_rotateOnce;
     std::once_flag m_verboseOnce;
+    std::once_flag m_fallbackOnce;
     const Clock& m_clock;
 };
 

@@ -3,6 +3,7 @@
 #include "app/base/Log.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/menubar/MenuBarLayout.h"
+#include "app/panel/PanelWindowController.h"
 #include "app/sampling/Monitor.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
@@ -10,8 +11,11 @@
 #include "app/shell/Wiring.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QPalette>
 #include <QStyleFactory>
+
+#include <cstdio>
 
 namespace corvanite {
 
@@ -65,9 +69,21 @@ void AppDelegate::applicationDidFinishLaunching()
     UpdateChecker::shared().startAutoCheck();
 }
 
+void AppDelegate::showPanelOnRequest()
+{
+    if (m_headless) {
+        Log::debug(QStringLiteral("No display: there is no panel to show"));
+        return;
+    }
+    PanelWindowController::shared().show(QCursor::pos());
+}
+
 void AppDelegate::startHeadless()
 {
     m_terminalLine = std::make_unique<TerminalStatusLine>();
+    if (m_terminalLine->isTerminal())
+        std::fputs("Corvanite: no display; the live figures follow. Press Ctrl+C to quit.\n",
+                   stderr);
     Log::debug(QStringLiteral("No display: writing the status text to the terminal"));
     Monitor& monitor = Monitor::shared();
     MonitorPolicy policy = defaultMonitorPolicy();

@@ -26,6 +26,9 @@ public:
 
     MenuBarController* menuBarController() const { return m_menuBarController.get(); }
 
+    // Another start of the application asked this one to show itself.
+    void showPanelOnRequest();
+
 public Q_SLOTS:
     void applicationDidFinishLaunching();
     void applicationWillTerminate();

@@ -16,6 +16,8 @@ public:
     ~TerminalStatusLine();
 
     void show(const QString& text);
+    // True when the line is rewritten in place, i.e. it goes to a terminal.
+    bool isTerminal() const { return m_inPlace; }
     // Ends a line being rewritten in place, so the shell prompt starts on a fresh line.
     void finish();
 

@@ -1,55 +1,102 @@
+#include "app/base/Log.h"
 #include "app/shell/AppDelegate.h"
+#include "app/shell/CommandLine.h"
+#include "app/shell/DisplayChoice.h"
+#include "app/shell/MachineSources.h"
+#include "app/shell/SingleInstance.h"
+#include "app/shell/SnapshotCommand.h"
 #include "app/shell/TerminationSignals.h"
 #include "app/shell/Wiring.h"
+#include "platform/Clock.h"
+#include "platform/InstanceLock.h"
+#include "platform/XdgPaths.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QFile>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 using namespace corvanite;
 
 namespace {
 
-// A display is usable when Qt was told which platform to use, a Wayland socket is named, or the
-// X server named by DISPLAY answers on its local socket. Without one the application runs
-// headless instead of aborting inside the platform plugin.
-bool hasDisplay()
+QStringList argumentList(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return true;
-    const QString display = qEnvironmentVariable("DISPLAY");
-    if (display.isEmpty())
-        return false;
-    if (!display.startsWith(QLatin1Char(':')))
-        return true; // a remote display: let Qt try it
-    const QString number = display.mid(1).section(QLatin1Char('.'), 0, 0);
-    return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + number);
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
+void printLine(FILE* out, const QString& text)
+{
+    std::fprintf(out, "%s\n", text.toLocal8Bit().constData());
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const bool headless = !hasDisplay();
+    const CommandLine command = CommandLine::parse(argumentList(argc, argv));
+    switch (command.action) {
+    case CommandLine::Action::Help:
+    case CommandLine::Action::Version:
+        printLine(stdout, command.text);
+        return 0;
+    case CommandLine::Action::Error:
+        printLine(stderr, command.text);
+        return command.exitCode();
+    case CommandLine::Action::Snapshot: {
+        QCoreApplication app(argc, argv);
+        return runSnapshotCommand(machineSources(), Clock::system());
+    }
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    // Everything below takes its folders from HOME; without it they would land under "/".
+    if (qEnvironmentVariableIsEmpty("HOME"))
+        qputenv("HOME", QFile::encodeName(XdgPaths::home()));
+
+    const DisplayChoice display = DisplayChoice::decide(DisplayChoice::probeEnvironment());
+    if (const QString platform = display.platformToSet(); !platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toLatin1());
     std::unique_ptr<QCoreApplication> app;
-    if (headless)
+    if (display.isHeadless())
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
     // Closing the panel or a menu must not end an application that lives in the status area.
-    if (!headless)
+    if (!display.isHeadless())
         QApplication::setQuitOnLastWindowClosed(false);
     QCoreApplication::setApplicationName(QStringLiteral("corvanite"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANITE_VERSION));
 
-    routePlatformLogToLog();
     AppDelegate& delegate = AppDelegate::shared();
-    delegate.setHeadless(headless);
-    if (!headless)
+    // Before the first log line: a second instance must not write the first one's files.
+    SingleInstance instance([&delegate] { delegate.showPanelOnRequest(); });
+    switch (instance.claim(InstanceLock::defaultPath())) {
+    case SingleInstance::Outcome::First:
+        break;
+    case SingleInstance::Outcome::AskedRunning:
+        printLine(stderr, instance.message());
+        return 0;
+    case SingleInstance::Outcome::AlreadyRunning:
+        printLine(stderr, instance.message());
+        return 1;
+    case SingleInstance::Outcome::Failed:
+        // Better two instances than none: the user started this one on purpose.
+        printLine(stderr, instance.message());
+        break;
+    }
+
+    routePlatformLogToLog();
+    Log::debug(display.reason);
+    delegate.setHeadless(display.isHeadless());
+    if (!display.isHeadless())
         delegate.applyDarkAppearance();
 
     TerminationSignals termination;

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxVolume.h"
 
+#include "platform/XdgPaths.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -14,7 +16,7 @@ LinuxVolume::LinuxVolume(QString path)
 
 std::optional<VolumeSpace> LinuxVolume::readHomeVolume()
 {
-    const QByteArray path = QFile::encodeName(m_path.isEmpty() ? QDir::homePath() : m_path);
+    const QByteArray path = QFile::encodeName(m_path.isEmpty() ? XdgPaths::home() : m_path);
     struct statvfs info {};
     if (::statvfs(path.constData(), &info) != 0)
         return std::nullopt;

@@ -166,13 +166,19 @@ TEST(Log, concurrentWritersKeepEveryLineWhole)
         ASSERT_TRUE(lines[i].endsWith(payload.toLatin1())) << "line " << i << " torn";
 }
 
-TEST(Log, unusableFolderDropsLinesSilently)
+TEST(Log, unusableFolderSendsLinesToStderrAfterSayingWhyOnce)
 {
     QTemporaryDir dir;
     const QString blocker = dir.path() + QStringLiteral("/file");
     writeFileOfSize(blocker, 1, 'x');
     FakeClock clock;
     Logger log(blocker + QStringLiteral("/corvanite"), false, clock);
-    log.debug(QStringLiteral("lost"));
+    testing::internal::CaptureStderr();
+    log.debug(QStringLiteral("first"));
+    log.debug(QStringLiteral("second"));
+    const QString err = QString::fromStdString(testing::internal::GetCapturedStderr());
     EXPECT_FALSE(QFile::exists(log.path()));
+    EXPECT_EQ(err.count(QStringLiteral("cannot write the log file")), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("] first\n")));
+    EXPECT_TRUE(err.contains(QStringLiteral("] second\n")));
 }

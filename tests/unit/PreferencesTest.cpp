@@ -2,6 +2,7 @@
 
 #include "tests/support/LogWatch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -152,6 +153,7 @@ TEST(Preferences, unreadableFileIsKeptAsideAndNeverTouchedAgain)
 
         // The next write starts a fresh file and leaves the kept bytes alone.
         prefs.setDouble(QStringLiteral("refreshInterval"), 1);
+        prefs.flush();
         EXPECT_EQ(readBytes(aside), c.bytes);
         EXPECT_EQ(Preferences(path).storedDouble(QStringLiteral("refreshInterval")), 1.0);
     }
@@ -189,4 +191,41 @@ TEST(Preferences, unreadableFileThatCannotBeKeptAsideIsNotOverwritten)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     ASSERT_EQ(log.lines().size(), 1);
     EXPECT_TRUE(log.lines().first().contains(QStringLiteral("could not be kept aside")));
+}
+
+// The setters of one user action run in one event-loop turn and reach the disk in one write at
+// its end; nothing is lost when the store goes away first.
+TEST(Preferences, changesOfOneTurnAreWrittenOnceAtItsEnd)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("preferences.json"));
+    {
+        Preferences prefs(path);
+        prefs.setBool(QStringLiteral("a"), true);
+        prefs.setDouble(QStringLiteral("b"), 2.0);
+        prefs.setString(QStringLiteral("c"), QStringLiteral("three"));
+        EXPECT_FALSE(QFile::exists(path)) << "written before the turn ended";
+        QCoreApplication::processEvents();
+        const Preferences reread(path);
+        EXPECT_EQ(reread.value(QStringLiteral("a")), QJsonValue(true));
+        EXPECT_EQ(reread.value(QStringLiteral("c")), QJsonValue(QStringLiteral("three")));
+
+        prefs.setDouble(QStringLiteral("b"), 5.0);
+    }
+    EXPECT_EQ(Preferences(path).value(QStringLiteral("b")), QJsonValue(5.0));
+}
+
+TEST(Preferences, aFailedWriteIsReportedOnceToTheHandler)
+{
+    QTemporaryDir dir;
+    // A file where the folder should be: nothing can be written under it.
+    writeBytes(dir.filePath(QStringLiteral("blocked")), "x");
+    Preferences prefs(dir.filePath(QStringLiteral("blocked/preferences.json")));
+    QStringList reported;
+    prefs.setWriteFailureHandler([&](const QString& p) { reported.append(p); });
+    prefs.setBool(QStringLiteral("a"), true);
+    prefs.flush();
+    prefs.setBool(QStringLiteral("b"), true);
+    prefs.flush();
+    EXPECT_EQ(reported, QStringList{prefs.filePath()});
 }

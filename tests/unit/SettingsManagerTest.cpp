@@ -84,7 +84,13 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // What a fresh read of the file holds, so only values that reached the disk count.
-    QJsonValue stored(const QString& key) const { return Preferences(path).value(key); }
+    // What is on disk once the current user action has been written.
+    QJsonValue stored(const QString& key) const
+    {
+        if (prefs)
+            prefs->flush();
+        return Preferences(path).value(key);
+    }
 
     std::unique_ptr<SettingsManager> make()
     {
