@@ -10,6 +10,7 @@
 #include "app/settings/SettingsManager.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -54,6 +55,7 @@ MenuBarController::MenuBarController(Dependencies d)
     , m_openSettings(std::move(d.openSettings))
     , m_quit(d.quit ? std::move(d.quit) : [] { QCoreApplication::quit(); })
     , m_screen(std::move(d.screen))
+    , m_startAlerts(std::move(d.startAlerts))
     , m_icon(statusIconSet(L(QStringLiteral("menu.title"))))
 {
 }
@@ -91,8 +93,12 @@ void MenuBarController::setup()
     subscribe();
 
     // Memory-pressure watch: PressureMonitor::shared().start() joins here with its component.
-    // Threshold alerts: AlertManager::shared().activate() and its panelOpener (showing the panel
-    // at anchorAt(QCursor::pos())) join here with their component.
+    if (m_startAlerts) {
+        m_startAlerts([controller = QPointer<MenuBarController>(this)] {
+            if (controller)
+                controller->openPanelAtItem();
+        });
+    }
     // First-run tip: shown 1.2 s from now at the item, once the tip window exists.
 
     startNudge();
@@ -239,6 +245,11 @@ QRect MenuBarController::anchorAt(QPoint at) const
     if (const auto geometry = m_item->geometry())
         return *geometry;
     return QRect(at, QSize(1, 1));
+}
+
+void MenuBarController::openPanelAtItem()
+{
+    m_panel.show(anchorAt(QCursor::pos()));
 }
 
 void MenuBarController::statusItemClicked(QPoint at)

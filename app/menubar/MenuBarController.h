@@ -57,6 +57,8 @@ public:
         std::function<void()> quit;
         // The screen the item is on; empty uses the item's screen, else the primary one.
         std::function<std::optional<ScreenFacts>()> screen;
+        // Starts the threshold alerts; a click on an alert runs the panel opener it is given.
+        std::function<void(std::function<void()> openPanel)> startAlerts;
     };
 
     // settings, sampling, skins and panel are required. An empty item means the desktop's status
@@ -87,6 +89,9 @@ public:
     void statusItemClicked(QPoint at);
     void statusItemContextClicked(QPoint at);
 
+    // Opens the panel at the item, or at the pointer where the item's place is not known.
+    void openPanelAtItem();
+
     // Shows the settings window; until one is wired in, the settings item only logs.
     void setOpenSettings(std::function<void()> openSettings);
 
@@ -116,6 +121,7 @@ private:
     std::function<void()> m_openSettings;
     std::function<void()> m_quit;
     std::function<std::optional<ScreenFacts>()> m_screen;
+    std::function<void(std::function<void()>)> m_startAlerts;
 
     QIcon m_icon;
     QPointer<QTimer> m_nudgeTimer;

@@ -101,6 +101,10 @@ public:
     static void appendHistory(QList<double>& history, double value,
                               qsizetype maxCount = kHistoryLength);
 
+    // The process table of the last pass that scanned one, also while the panel is closed and
+    // nothing is published.
+    const QList<ProcessSample>& lastProcesses() const { return m_lastProcesses; }
+
     bool isSampling() const { return m_isSampling; }
     qint64 cycle() const { return m_cycle; }
     qint64 tickCount() const { return m_tickCount; }

@@ -1,5 +1,6 @@
 #include "app/shell/AppDelegate.h"
 
+#include "app/analysis/AlertManager.h"
 #include "app/base/Log.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/menubar/MenuBarLayout.h"
@@ -89,6 +90,8 @@ void AppDelegate::startHeadless()
     MonitorPolicy policy = defaultMonitorPolicy();
     policy.iconOnlyMenuBar = [] { return false; };
     monitor.setPolicy(std::move(policy));
+    // Alerts still reach the desktop's notifications; with no panel, a click opens nothing.
+    AlertManager::shared().activate();
     monitor.setOnTick([this] {
         const Monitor& m = Monitor::shared();
         m_terminalLine->show(MenuBarLayout::statusText(

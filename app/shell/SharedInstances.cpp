@@ -1,6 +1,10 @@
 // The application's shared services. Each is built here, on first use, over the real machine,
 // and wired to the services it works with; the classes themselves only take what they are given.
 
+#include "app/analysis/AlertManager.h"
+#include "app/analysis/HistoryStore.h"
+#include "app/analysis/InsightEngine.h"
+#include "app/analysis/UserNotices.h"
 #include "app/base/Log.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/panel/PanelWindowController.h"
@@ -14,9 +18,11 @@
 #include "platform/Clock.h"
 #include "platform/PlatformLog.h"
 #include "platform/Preferences.h"
+#include "platform/linux/DesktopNotifications.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QDesktopServices>
 
 namespace corvanite {
@@ -33,10 +39,34 @@ MonitorPolicy defaultMonitorPolicy()
         return SettingsManager::shared().menuBarMode() == MenuBarMode::Icon;
     };
     policy.alertsEnabled = [] { return SettingsManager::shared().alertsEnabled(); };
-    // The insight engine and the history store ask for these once they exist.
-    policy.wantsProcessScan = [] { return false; };
-    policy.wantsTempSample = [] { return false; };
+    policy.wantsProcessScan = [] { return InsightEngine::shared().wantsProcessScan(); };
+    policy.wantsTempSample = [] { return HistoryStore::shared().wantsTempSample(); };
     return policy;
+}
+
+TickConsumers defaultTickConsumers()
+{
+    TickConsumers consumers;
+    consumers.evaluateAlerts = [](double cpu, double memPct, std::optional<double> cpuC) {
+        AlertManager::shared().evaluate(cpu, memPct, cpuC);
+    };
+    consumers.recordHistory = [](double cpu, double memPct, std::optional<double> freshCpuC) {
+        HistoryStore::shared().record(cpu, memPct, freshCpuC);
+    };
+    consumers.ingestInsights = [](const QList<ProcessSample>& processes,
+                                  const std::optional<AssertionMap>& assertions) {
+        InsightEngine::shared().ingest(processes, assertions);
+    };
+    return consumers;
+}
+
+NotificationCenter& sharedNotificationCenter()
+{
+    static auto* const center = new DesktopNotifications(
+        QDBusConnection::sessionBus(),
+        {QStringLiteral("Corvanite"), QStringLiteral("utilities-system-monitor"),
+         QStringLiteral("com.corvanite.app")});
+    return *center;
 }
 
 SettingsHooks defaultSettingsHooks()
@@ -44,9 +74,8 @@ SettingsHooks defaultSettingsHooks()
     SettingsHooks hooks;
     hooks.setMonitorInterval = [](double seconds) { Monitor::shared().setInterval(seconds); };
     hooks.applyEffectiveInterval = [] { Monitor::shared().applyEffectiveInterval(); };
-    // Desktop notifications need no permission; the alert manager answers here once it exists.
     hooks.requestNotificationAuthorization = [](std::function<void(bool)> completion) {
-        completion(true);
+        AlertManager::shared().requestAuthorization(std::move(completion));
     };
     return hooks;
 }
@@ -73,6 +102,11 @@ MenuBarController::Dependencies sharedMenuBarDependencies()
     d.panel = &PanelWindowController::shared();
     d.availableVersion = [] { return UpdateChecker::shared().availableVersion(); };
     d.openDownloadPage = [] { UpdateChecker::shared().openDownloadPage(); };
+    d.startAlerts = [](std::function<void()> openPanel) {
+        AlertManager& alerts = AlertManager::shared();
+        alerts.setPanelOpener(std::move(openPanel));
+        alerts.activate();
+    };
     return d;
 }
 
@@ -80,6 +114,7 @@ Monitor& Monitor::shared()
 {
     static Monitor* const instance = [] {
         auto* monitor = new Monitor(machineSources(), Clock::system(), defaultMonitorPolicy());
+        monitor->setTickConsumers(defaultTickConsumers());
         // Never destroyed while the process runs; the worker is stopped when the event loop
         // ends so the process does not exit in the middle of a pass.
         if (QCoreApplication* app = QCoreApplication::instance()) {
@@ -91,6 +126,36 @@ Monitor& Monitor::shared()
         return monitor;
     }();
     return *instance;
+}
+
+HistoryStore& HistoryStore::shared()
+{
+    static HistoryStore store(Clock::system());
+    return store;
+}
+
+InsightEngine& InsightEngine::shared()
+{
+    static InsightEngine engine(InsightEngine::Dependencies{
+        &Clock::system(), [] { return Monitor::shared().lastProcesses(); },
+        static_cast<qint32>(QCoreApplication::applicationPid())});
+    return engine;
+}
+
+AlertManager& AlertManager::shared()
+{
+    static AlertManager manager(sharedNotificationCenter(), [] {
+        const SettingsManager& s = SettingsManager::shared();
+        return AlertSettings{s.alertsEnabled(), s.cpuAlarmThreshold(), s.memAlarmThreshold(),
+                             s.tempAlarmThreshold(), s.tempUnit()};
+    });
+    return manager;
+}
+
+UserNotices& UserNotices::shared()
+{
+    static UserNotices notices(sharedNotificationCenter());
+    return notices;
 }
 
 LaunchAtLogin& LaunchAtLogin::shared()

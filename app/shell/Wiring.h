@@ -2,15 +2,22 @@
 
 #include "app/menubar/MenuBarController.h"
 #include "app/sampling/MonitorPolicy.h"
+#include "app/sampling/TickConsumers.h"
 #include "app/settings/SettingsHooks.h"
 
 namespace corvanite {
+
+class NotificationCenter;
 
 // Sends the platform layer's notices into the application log.
 void routePlatformLogToLog();
 
 // The questions the sampling engine asks, answered by the settings and analysis services.
 MonitorPolicy defaultMonitorPolicy();
+// The analysis services each applied pass is handed to.
+TickConsumers defaultTickConsumers();
+// The desktop's notification service on the session bus, shared by the alerts and the notices.
+NotificationCenter& sharedNotificationCenter();
 // What a preference change reaches: the sampling engine and the notification permission.
 SettingsHooks defaultSettingsHooks();
 // The shared sampling engine as the status item reads it.

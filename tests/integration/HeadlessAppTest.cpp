@@ -82,5 +82,7 @@ TEST_F(HeadlessApp, printsLiveStatusLinesAndEndsCleanlyOnSigterm)
 
     const QString log = logText();
     EXPECT_TRUE(log.contains(QStringLiteral("] Sample duration: "))) << log.toStdString();
-    EXPECT_TRUE(log.contains(QStringLiteral("ms (scanProcesses=false)"))) << log.toStdString();
+    // The insight engine has no table yet at launch, so the first pass scans even though
+    // nothing shows the processes.
+    EXPECT_TRUE(log.contains(QStringLiteral("ms (scanProcesses=true)"))) << log.toStdString();
 }
