@@ -125,6 +125,11 @@ const QList<L10nKeyInfo>& l10nKeyCatalogue()
         // Looked up by the pin button but missing from the original key list.
         {QStringLiteral("proc.detail.pin"), {}},
         {QStringLiteral("proc.detail.pinFull"), {}},
+        // Notices about the preferences file, shown once to the user.
+        {QStringLiteral("notice.prefs.unreadable.title"), {}},
+        {QStringLiteral("notice.prefs.unreadable.body"), {S}},
+        {QStringLiteral("notice.prefs.unwritable.title"), {}},
+        {QStringLiteral("notice.prefs.unwritable.body"), {S}},
         {QStringLiteral("proc.detail.unpin"), {}},
         {QStringLiteral("proc.detail.pause"), {}},
         {QStringLiteral("proc.detail.resume"), {}},

@@ -10,6 +10,7 @@
 #include "app/settings/UpdateChecker.h"
 #include "app/shell/TerminalStatusLine.h"
 #include "app/shell/Wiring.h"
+#include "platform/Preferences.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -59,6 +60,10 @@ void AppDelegate::applyDarkAppearance()
 
 void AppDelegate::applicationDidFinishLaunching()
 {
+    reportPreferencesProblems(Preferences::standard());
+    // Pending preference writes land before the process ends.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+            [] { Preferences::standard().flush(); });
     if (m_headless) {
         startHeadless();
     } else {

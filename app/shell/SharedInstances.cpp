@@ -5,6 +5,7 @@
 #include "app/analysis/HistoryStore.h"
 #include "app/analysis/InsightEngine.h"
 #include "app/analysis/UserNotices.h"
+#include "app/base/L10n.h"
 #include "app/base/Log.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/panel/PanelWindowController.h"
@@ -25,11 +26,38 @@
 #include <QDBusConnection>
 #include <QDesktopServices>
 
+#include <cstdio>
+
 namespace corvanite {
 
 void routePlatformLogToLog()
 {
     PlatformLog::setSink([](const QString& line) { Log::debug(line); });
+}
+
+namespace {
+void tellUser(const QString& titleKey, const QString& bodyKey, const QString& path)
+{
+    const QString title = L(titleKey);
+    const QString body = L(bodyKey, {path});
+    std::fprintf(stderr, "Corvanite: %s. %s\n", title.toLocal8Bit().constData(),
+                 body.toLocal8Bit().constData());
+    UserNotices::shared().show(title, body);
+}
+} // namespace
+
+void reportPreferencesProblems(Preferences& preferences)
+{
+    if (!preferences.setAsidePath().isEmpty())
+        tellUser(QStringLiteral("notice.prefs.unreadable.title"),
+                 QStringLiteral("notice.prefs.unreadable.body"), preferences.setAsidePath());
+    if (!preferences.isWritable())
+        tellUser(QStringLiteral("notice.prefs.unwritable.title"),
+                 QStringLiteral("notice.prefs.unwritable.body"), preferences.filePath());
+    preferences.setWriteFailureHandler([](const QString& path) {
+        tellUser(QStringLiteral("notice.prefs.unwritable.title"),
+                 QStringLiteral("notice.prefs.unwritable.body"), path);
+    });
 }
 
 MonitorPolicy defaultMonitorPolicy()

@@ -7,10 +7,16 @@
 
 namespace corvanite {
 
+class Preferences;
+
 class NotificationCenter;
 
 // Sends the platform layer's notices into the application log.
 void routePlatformLogToLog();
+
+// Tells the user once, on stderr and as a desktop notice, when the preferences file was unreadable
+// (and kept aside) or cannot be written.
+void reportPreferencesProblems(Preferences& preferences);
 
 // The questions the sampling engine asks, answered by the settings and analysis services.
 MonitorPolicy defaultMonitorPolicy();
