@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 namespace corvanite {
 
 // Seconds between 1970-01-01 and 2001-01-01 UTC.
@@ -19,25 +21,26 @@ public:
     static Clock& system();
 };
 
-// A clock that only moves when told to.
+// A clock that only moves when told to. The sampling worker reads it while a test moves it, so
+// both readings are atomic.
 class FakeClock : public Clock {
 public:
     explicit FakeClock(double now = 800000000.0)
         : m_now(now)
     {
     }
-    double now() const override { return m_now; }
-    double monotonic() const override { return m_monotonic; }
+    double now() const override { return m_now.load(); }
+    double monotonic() const override { return m_monotonic.load(); }
     void advance(double seconds)
     {
-        m_now += seconds;
-        m_monotonic += seconds;
+        m_now.store(m_now.load() + seconds);
+        m_monotonic.store(m_monotonic.load() + seconds);
     }
-    void setNow(double now) { m_now = now; }
+    void setNow(double now) { m_now.store(now); }
 
 private:
-    double m_now;
-    double m_monotonic = 1000.0;
+    std::atomic<double> m_now;
+    std::atomic<double> m_monotonic{1000.0};
 };
 
 } // namespace corvanite

@@ -43,12 +43,15 @@ TEST(XdgAutostartLaunch, sessionLauncherStartsTheProgramFromOurEntry)
     ASSERT_TRUE(launcher.waitForFinished(10000));
     EXPECT_EQ(launcher.exitCode(), 0) << launcher.readAllStandardError().toStdString();
 
-    // The launcher does not wait for the program; give it a moment to run.
+    // The launcher does not wait for the program, and the file exists before its content is
+    // written: wait for the content itself.
+    QString written;
     const QDeadlineTimer deadline(10000);
-    while (!QFileInfo::exists(marker) && !deadline.hasExpired())
+    while (written != program && !deadline.hasExpired()) {
         QThread::msleep(20);
-    QThread::msleep(50);
-    QFile started(marker);
-    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(started.readAll()), program);
+        QFile started(marker);
+        if (started.open(QIODevice::ReadOnly))
+            written = QString::fromUtf8(started.readAll());
+    }
+    EXPECT_EQ(written, program);
 }
