@@ -2,6 +2,7 @@
 
 #include "app/menubar/MenuBarController.h"
 #include "app/sampling/MonitorPolicy.h"
+#include "app/sampling/TickConsumers.h"
 #include "app/settings/SettingsHooks.h"
 
 namespace corvanite {
@@ -11,6 +12,8 @@ void routePlatformLogToLog();
 
 // The questions the sampling engine asks, answered by the settings and analysis services.
 MonitorPolicy defaultMonitorPolicy();
+// The analysis and process-control services each applied pass is handed to.
+TickConsumers defaultTickConsumers();
 // What a preference change reaches: the sampling engine and the notification permission.
 SettingsHooks defaultSettingsHooks();
 // The shared sampling engine as the status item reads it.
