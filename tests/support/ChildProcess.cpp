@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QThread>
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -21,9 +23,15 @@ ChildProcess::ChildProcess(const QStringList& argv, Options options)
     for (QByteArray& a : args)
         raw.push_back(a.data());
     raw.push_back(nullptr);
+    // The write end closes on exec, so the parent returns once the child runs the program
+    // (and not while it is still a copy of this test).
+    int execPipe[2];
+    if (::pipe2(execPipe, O_CLOEXEC) != 0)
+        return;
     m_pid = ::fork();
     if (m_pid == 0) {
         // Only async-signal-safe calls between fork and exec.
+        ::close(execPipe[0]);
         if (options.ownGroup)
             ::setpgid(0, 0);
         if (options.ignoreTerm)
@@ -31,8 +39,13 @@ ChildProcess::ChildProcess(const QStringList& argv, Options options)
         ::execvp(raw[0], raw.data());
         ::_exit(127);
     }
+    ::close(execPipe[1]);
     if (m_pid > 0 && options.ownGroup)
         ::setpgid(m_pid, m_pid); // also from this side, so the group exists when we return
+    char byte = 0;
+    while (m_pid > 0 && ::read(execPipe[0], &byte, 1) < 0 && errno == EINTR) {
+    }
+    ::close(execPipe[0]);
 }
 
 ChildProcess::~ChildProcess()
