@@ -26,7 +26,8 @@ void setCardinal(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, 
                  quint32 value)
 {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, property, type, 32, 1, &value);
-    xcb_flush(c);
+    // A round trip: the server has applied the change before another client asks for it.
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
 } // namespace
@@ -54,6 +55,7 @@ TEST(X11FrontmostApplication, readsTheActiveWindowsPidAndAsksForActivation)
     const xcb_window_t window = xcb_generate_id(wm);
     xcb_create_window(wm, XCB_COPY_FROM_PARENT, window, root, 0, 0, 10, 10, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    std::free(xcb_get_input_focus_reply(wm, xcb_get_input_focus(wm), nullptr));
     const xcb_atom_t active = intern(wm, "_NET_ACTIVE_WINDOW");
     const xcb_atom_t wmPid = intern(wm, "_NET_WM_PID");
     setCardinal(wm, root, active, XCB_ATOM_WINDOW, window);
