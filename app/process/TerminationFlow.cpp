@@ -51,7 +51,9 @@ void TerminationFlow::performKill()
         return;
     const Pending target = *m_pending;
     const QString who = QStringLiteral("%1 (%2)").arg(target.name).arg(target.pid);
-    if (m_terminator.terminate(target.pid)) {
+    // The action is only offered for killable processes; a caller that skipped the check
+    // still never reaches a protected process or this application.
+    if (m_terminator.isKillable(target.pid, target.name) && m_terminator.terminate(target.pid)) {
         Log::debug(QStringLiteral("Requested process termination: ") + who);
         if (m_onTerminated)
             m_onTerminated();
@@ -115,7 +117,7 @@ void FindingTerminationFlow::kill()
     if (!m_pending)
         return;
     const TerminationFlow::Pending target = *m_pending;
-    if (m_terminator.terminate(target.pid))
+    if (m_terminator.isKillable(target.pid, target.name) && m_terminator.terminate(target.pid))
         Log::debug(QStringLiteral("Diagnostics card terminated process: %1 (%2)")
                        .arg(target.name)
                        .arg(target.pid));

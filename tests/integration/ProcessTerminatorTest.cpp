@@ -157,4 +157,41 @@ TEST(TerminationFlow, confirmationAlwaysAndCancel)
     glass.confirm();
     EXPECT_TRUE(log.lines().contains(QStringLiteral("Failed to terminate process: gone (950)")));
     EXPECT_EQ(collapsed, 4);
+
+    // A protected name is refused even when a caller skips the check, and so is our own pid.
+    signaller.failWith = 0;
+    signaller.sent.clear();
+    whitelist = {QStringLiteral("launchd"), QStringLiteral("me")};
+    glass.request(960, QStringLiteral("launchd"));
+    glass.request(signaller.self, QStringLiteral("me"));
+    FindingTerminationFlow card(terminator, pre);
+    card.request(960, QStringLiteral("launchd"));
+    EXPECT_TRUE(signaller.sent.isEmpty());
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("Failed to terminate process: launchd (960)")));
+}
+
+TEST(FindingTerminationFlow, asksUnlessPreauthorisedAndLogsOnlySuccess)
+{
+    FakeProcessInfo info;
+    FakeProcessSignals signaller(info);
+    CapturedCalls later;
+    ProcessTerminator terminator(info, signaller, later.delayedCall());
+    QStringList whitelist{QStringLiteral("Known")};
+    FindingTerminationFlow card(terminator,
+                                {[&](const QString& n) { return whitelist.contains(n); },
+                                 [&](const QString& n) { whitelist.append(n); }});
+    LogWatch log;
+    card.request(900, QStringLiteral("Known"));
+    EXPECT_FALSE(card.dialogShown());
+    EXPECT_TRUE(
+        log.lines().contains(QStringLiteral("Diagnostics card terminated process: Known (900)")));
+    card.request(901, QStringLiteral("Hog"));
+    EXPECT_TRUE(card.dialogShown());
+    EXPECT_FALSE(card.title().isEmpty());
+    card.cancel();
+    EXPECT_FALSE(card.pending().has_value());
+    card.request(901, QStringLiteral("Hog"));
+    card.confirmAlways();
+    EXPECT_EQ(whitelist, (QStringList{QStringLiteral("Known"), QStringLiteral("Hog")}));
+    EXPECT_EQ(signaller.sent, (QList<std::pair<qint32, int>>{{900, SIGTERM}, {901, SIGTERM}}));
 }
