@@ -38,7 +38,8 @@ public:
     virtual AssertionMap readSleepBlockers() = 0;
 };
 
-// Energy rows: one row per resource group, with its power draw in watts.
+// Energy rows: one row per resource group, with its power draw in watts. EnergyReader is the
+// machine's; a machine without energy counters gives no rows.
 class EnergySource {
 public:
     virtual ~EnergySource() = default;

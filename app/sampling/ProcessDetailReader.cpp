@@ -7,6 +7,31 @@
 
 namespace corvanite::ProcessDetailReader {
 
+std::optional<ProcessDetail> read(const ProcessInfo& info, qint32 pid, const QString& fallbackName)
+{
+    const std::optional<ProcessStatus> s = info.status(pid);
+    if (!s)
+        return std::nullopt;
+    QString path = info.executablePath(pid);
+    if (path.isEmpty())
+        path = QStringLiteral("—");
+    return ProcessDetail{pid,
+                         fallbackName,
+                         path,
+                         s->residentBytes,
+                         s->virtualBytes,
+                         s->userNs,
+                         s->systemNs,
+                         s->threadCount,
+                         s->startInstant - kUnixToAbsolute,
+                         s->parentPid};
+}
+
+std::optional<quint64> startTime(const ProcessInfo& info, qint32 pid)
+{
+    return info.startTime(pid);
+}
+
 QString cpuTimeString(quint64 nanoseconds)
 {
     const double seconds = static_cast<double>(nanoseconds) / 1e9;

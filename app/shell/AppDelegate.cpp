@@ -5,6 +5,7 @@
 #include "app/menubar/MenuBarController.h"
 #include "app/menubar/MenuBarLayout.h"
 #include "app/panel/PanelWindowController.h"
+#include "app/process/PauseManager.h"
 #include "app/sampling/Monitor.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
@@ -64,6 +65,9 @@ void AppDelegate::applicationDidFinishLaunching()
     // Pending preference writes land before the process ends.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
             [] { Preferences::standard().flush(); });
+    // Groups frozen by an earlier run that ended without thawing them (killed outright) are
+    // reconciled now, so the paused banner can offer to resume them.
+    PauseManager::shared();
     if (m_headless) {
         startHeadless();
     } else {
@@ -111,7 +115,9 @@ void AppDelegate::applicationWillTerminate()
     if (m_terminated)
         return;
     m_terminated = true;
-    // Paused process groups are resumed and fan control is released here once those exist.
+    // No group may stay frozen after we are gone: nobody else would know to thaw it.
+    PauseManager::shared().resumeAll();
+    // Fan control is released here once the helper client exists.
     Monitor::shared().stop();
     if (m_terminalLine)
         m_terminalLine->finish();

@@ -6,11 +6,15 @@
 #include "app/analysis/InsightEngine.h"
 #include "app/analysis/UserNotices.h"
 #include "app/base/L10n.h"
+#include "app/analysis/PinStore.h"
 #include "app/base/Log.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/SkinManager.h"
+#include "app/process/PauseManager.h"
+#include "app/process/ProcessTerminator.h"
 #include "app/sampling/Monitor.h"
+#include "app/sampling/ProcessVisualCache.h"
 #include "app/settings/LaunchAtLogin.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
@@ -20,11 +24,16 @@
 #include "platform/PlatformLog.h"
 #include "platform/Preferences.h"
 #include "platform/linux/DesktopNotifications.h"
+#include "platform/linux/DesktopApplications.h"
+#include "platform/linux/LinuxProcessInfo.h"
+#include "platform/linux/X11FrontmostApplication.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -85,6 +94,13 @@ TickConsumers defaultTickConsumers()
                                   const std::optional<AssertionMap>& assertions) {
         InsightEngine::shared().ingest(processes, assertions);
     };
+    consumers.reconcilePausedGroups = [] { PauseManager::shared().reconcile(); };
+    consumers.recordPins = [](const QList<ProcessSample>& processes) {
+        PinStore::shared().record(processes);
+    };
+    consumers.pruneIcons = [](const QSet<qint32>& livePids) {
+        ProcessVisualCache::shared().prune(livePids);
+    };
     return consumers;
 }
 
@@ -95,6 +111,80 @@ NotificationCenter& sharedNotificationCenter()
         {QStringLiteral("Corvanite"), QStringLiteral("utilities-system-monitor"),
          QStringLiteral("com.corvanite.app")});
     return *center;
+}
+
+namespace {
+
+ProcessInfo& machineProcessInfo()
+{
+    static LinuxProcessInfo info;
+    return info;
+}
+
+ProcessSignals& machineProcessSignals()
+{
+    static PosixProcessSignals signaller;
+    return signaller;
+}
+
+// EWMH over Qt's own X11 connection; other desktops (Wayland) do not say which window is in
+// front, so nothing is ever frontmost there.
+FrontmostApplication& machineFrontmostApplication()
+{
+    static const std::unique_ptr<FrontmostApplication> frontmost =
+        []() -> std::unique_ptr<FrontmostApplication> {
+        auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+        if (gui && QGuiApplication::platformName() == QLatin1String("xcb")) {
+            if (auto* x11 = gui->nativeInterface<QNativeInterface::QX11Application>()) {
+                xcb_connection_t* connection = x11->connection();
+                const xcb_setup_t* setup = connection ? xcb_get_setup(connection) : nullptr;
+                if (setup) {
+                    const xcb_screen_t* screen = xcb_setup_roots_iterator(setup).data;
+                    if (screen)
+                        return std::make_unique<X11FrontmostApplication>(connection, screen->root);
+                }
+            }
+        }
+        return std::make_unique<NoFrontmostApplication>();
+    }();
+    return *frontmost;
+}
+
+} // namespace
+
+PauseManager& PauseManager::shared()
+{
+    static PauseManager* const manager =
+        new PauseManager(PauseManager::Dependencies{&machineProcessInfo(),
+                                                    &machineProcessSignals(),
+                                                    &Preferences::standard(),
+                                                    &Clock::system(),
+                                                    &machineFrontmostApplication(),
+                                                    {}});
+    return *manager;
+}
+
+ProcessTerminator& ProcessTerminator::shared()
+{
+    static ProcessTerminator terminator(
+        machineProcessInfo(), machineProcessSignals(),
+        [](int milliseconds, std::function<void()> job) {
+            QTimer::singleShot(milliseconds, QCoreApplication::instance(), std::move(job));
+        });
+    return terminator;
+}
+
+PinStore& PinStore::shared()
+{
+    static PinStore store(Preferences::standard(), Clock::system());
+    return store;
+}
+
+ProcessVisualCache& ProcessVisualCache::shared()
+{
+    static DesktopApplications applications(DesktopApplications::standardDataDirs());
+    static ProcessVisualCache cache(applications);
+    return cache;
 }
 
 SettingsHooks defaultSettingsHooks()

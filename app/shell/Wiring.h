@@ -20,10 +20,10 @@ void reportPreferencesProblems(Preferences& preferences);
 
 // The questions the sampling engine asks, answered by the settings and analysis services.
 MonitorPolicy defaultMonitorPolicy();
-// The analysis services each applied pass is handed to.
-TickConsumers defaultTickConsumers();
 // The desktop's notification service on the session bus, shared by the alerts and the notices.
 NotificationCenter& sharedNotificationCenter();
+// The analysis and process-control services each applied pass is handed to.
+TickConsumers defaultTickConsumers();
 // What a preference change reaches: the sampling engine and the notification permission.
 SettingsHooks defaultSettingsHooks();
 // The shared sampling engine as the status item reads it.

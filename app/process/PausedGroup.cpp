@@ -1,0 +1,68 @@
+#include "app/process/PausedGroup.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+#include <limits>
+
+namespace corvanite {
+
+namespace {
+
+// An integral JSON number within [low, high]; JSON numbers are doubles, so anything past 2^53
+// is refused rather than rounded.
+std::optional<double> integral(const QJsonValue& value, double low, double high)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double v = value.toDouble();
+    if (!std::isfinite(v) || std::trunc(v) != v || v < low || v > high)
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+QByteArray PausedGroup::encode(const QList<PausedGroup>& groups)
+{
+    QJsonArray array;
+    for (const PausedGroup& g : groups) {
+        array.append(QJsonObject{{QStringLiteral("pgid"), g.pgid},
+                                 {QStringLiteral("leadPid"), g.leadPid},
+                                 {QStringLiteral("name"), g.name},
+                                 {QStringLiteral("leadStart"), static_cast<qint64>(g.leadStart)},
+                                 {QStringLiteral("at"), g.at}});
+    }
+    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+}
+
+std::optional<QList<PausedGroup>> PausedGroup::decode(const QByteArray& json)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isArray())
+        return std::nullopt;
+    constexpr double kMaxPid = std::numeric_limits<qint32>::max();
+    constexpr double kMaxExact = 9007199254740992.0; // 2^53
+    QList<PausedGroup> groups;
+    for (const QJsonValue& item : doc.array()) {
+        if (!item.isObject())
+            return std::nullopt;
+        const QJsonObject o = item.toObject();
+        const auto pgid = integral(o.value(QStringLiteral("pgid")), -kMaxPid - 1, kMaxPid);
+        const auto lead = integral(o.value(QStringLiteral("leadPid")), -kMaxPid - 1, kMaxPid);
+        const auto start = integral(o.value(QStringLiteral("leadStart")), 0, kMaxExact);
+        const QJsonValue name = o.value(QStringLiteral("name"));
+        const QJsonValue at = o.value(QStringLiteral("at"));
+        if (!pgid || !lead || !start || !name.isString() || !at.isDouble() ||
+            !std::isfinite(at.toDouble()))
+            return std::nullopt;
+        groups.append(PausedGroup{static_cast<qint32>(*pgid), static_cast<qint32>(*lead),
+                                  name.toString(), static_cast<quint64>(*start), at.toDouble()});
+    }
+    return groups;
+}
+
+} // namespace corvanite

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace corvanite::ProcessNames {
+
+// The first blank-separated word of a process name, empty words skipped; the whole name when
+// it has no word.
+inline QString firstWord(const QString& name)
+{
+    const QStringList words = name.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return words.isEmpty() ? name : words.first();
+}
+
+} // namespace corvanite::ProcessNames

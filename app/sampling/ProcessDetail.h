@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+
+#include <optional>
+
+namespace corvanite {
+
+// What the expanded process row shows.
+struct ProcessDetail {
+    qint32 pid = 0;
+    QString name;
+    QString path;
+    quint64 residentBytes = 0;
+    quint64 virtualBytes = 0;
+    quint64 cpuUserTime = 0;   // nanoseconds
+    quint64 cpuSystemTime = 0; // nanoseconds
+    qint32 threadCount = 0;
+    std::optional<double> startDate; // seconds since 2001-01-01 UTC
+    qint32 parentPid = 0;
+
+    bool operator==(const ProcessDetail&) const = default;
+};
+
+} // namespace corvanite
+
+Q_DECLARE_METATYPE(corvanite::ProcessDetail)

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/RunningApplications.h"
+
+#include <QHash>
+#include <QIcon>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace corvanite {
+
+// A process row's display name and application icon.
+struct ProcessVisual {
+    QString name;
+    std::optional<QIcon> icon;
+};
+
+// Looks each process's application up once and forgets it as soon as the process is gone, so a
+// reused pid gets a fresh lookup. Main thread only.
+class ProcessVisualCache {
+public:
+    explicit ProcessVisualCache(RunningApplications& applications);
+
+    static ProcessVisualCache& shared();
+
+    ProcessVisual lookup(qint32 pid, const QString& fallbackName);
+    void prune(const QSet<qint32>& valid);
+
+    qsizetype size() const { return m_cache.size(); }
+
+private:
+    RunningApplications& m_applications;
+    QHash<qint32, ProcessVisual> m_cache;
+};
+
+} // namespace corvanite

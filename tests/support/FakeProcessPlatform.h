@@ -1,0 +1,92 @@
+#pragma once
+
+#include "platform/FrontmostApplication.h"
+#include "platform/ProcessInfo.h"
+
+#include <QHash>
+#include <QList>
+
+#include <utility>
+
+// Stand-ins for staging what real processes cannot show on demand: a pid reused by a process
+// with another start time, a frontmost application. Nothing here sends a real signal.
+
+namespace corvanite::test {
+
+class FakeProcessInfo final : public ProcessInfo {
+public:
+    QHash<qint32, ProcessStatus> processes;
+    QHash<qint32, QString> names;
+
+    std::optional<ProcessStatus> status(qint32 pid) const override
+    {
+        const auto it = processes.constFind(pid);
+        return it == processes.constEnd() ? std::nullopt : std::optional<ProcessStatus>(*it);
+    }
+    QString executablePath(qint32) const override { return {}; }
+    QString kernelName(qint32 pid) const override { return names.value(pid); }
+
+    void add(qint32 pid, qint32 group, quint64 start, char state = 'S')
+    {
+        ProcessStatus s;
+        s.pid = pid;
+        s.processGroup = group;
+        s.startTime = start;
+        s.state = state;
+        processes.insert(pid, s);
+    }
+};
+
+// Records every signal; groups come from the fake process info.
+class FakeProcessSignals final : public ProcessSignals {
+public:
+    explicit FakeProcessSignals(FakeProcessInfo& info)
+        : m_info(info)
+    {
+    }
+    QList<std::pair<qint32, int>> sent;
+    qint32 self = 4242;
+    int failWith = 0;
+
+    qint32 processGroup(qint32 pid) const override
+    {
+        const auto s = m_info.status(pid);
+        return s ? s->processGroup : -1;
+    }
+    qint32 ownPid() const override { return self; }
+    int send(qint32 pid, int signal) override
+    {
+        if (failWith != 0)
+            return failWith;
+        sent.append({pid, signal});
+        return 0;
+    }
+
+private:
+    FakeProcessInfo& m_info;
+};
+
+class FakeFrontmost final : public FrontmostApplication {
+public:
+    std::optional<FrontmostWindow> window;
+    QList<FrontmostWindow> activated;
+    std::optional<FrontmostWindow> frontmost() override { return window; }
+    void activate(const FrontmostWindow& w) override { activated.append(w); }
+};
+
+// A delayed call that keeps the jobs for the test to run when it chooses.
+struct CapturedCalls {
+    QList<std::pair<int, std::function<void()>>> jobs;
+    auto delayedCall()
+    {
+        return [this](int ms, std::function<void()> job) { jobs.append({ms, std::move(job)}); };
+    }
+    void runAll()
+    {
+        const auto pending = std::exchange(jobs, {});
+        for (const auto& [ms, job] : pending)
+            job();
+    }
+};
+
+} // namespace corvanite::test
