@@ -6,6 +6,7 @@
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/SkinManager.h"
 #include "app/sampling/Monitor.h"
+#include "app/sampling/SMC.h"
 #include "app/settings/LaunchAtLogin.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
@@ -14,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/PlatformLog.h"
 #include "platform/Preferences.h"
+#include "platform/linux/HwmonSmc.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
@@ -90,6 +92,13 @@ Monitor& Monitor::shared()
         }
         return monitor;
     }();
+    return *instance;
+}
+
+SMC& SMC::shared()
+{
+    // Kept for the life of the process: the sampling thread may still read through it at exit.
+    static SMC* const instance = new SMC(std::make_unique<HwmonSmc>());
     return *instance;
 }
 
