@@ -129,6 +129,12 @@ int serve(QCoreApplication& app, const Options& options, const FanOperations& fa
         return 1;
     }
 
+    // Without its bus the daemon can serve nobody; ending lets the service manager start it
+    // afresh, and the exit below hands the fans back first.
+    bus.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"), &app,
+                SLOT(quit()));
+
     const int status = app.exec();
 
     bus.unregisterObject(QString::fromLatin1(FanHelperProtocol::objectPath));

@@ -59,11 +59,15 @@ public:
 
     ~HelperDaemon()
     {
-        if (m_pid > 0)
+        // Only while that pid is still the daemon: after the bus went, it may be someone else.
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(m_pid));
+        if (m_pid > 0 && cmdline.open(QIODevice::ReadOnly) &&
+            cmdline.readAll().contains("corvanite-helper"))
             kill(m_pid, SIGTERM);
     }
 
-    bool isRunning() const { return m_bus->isRunning(); }
+    bool isRunning() const { return m_bus && m_bus->isRunning(); }
+    void stopBus() { m_bus.reset(); }
     QString busError() const { return m_bus->error(); }
     QString address() const { return m_bus->address(); }
     QString statePath() const { return m_dir.filePath(QStringLiteral("smc.json")); }
@@ -322,8 +326,7 @@ TEST(FanHelperDaemon, silenceReleasesTheFloor)
                     .arguments()
                     .value(0)
                     .toBool());
-    EXPECT_TRUE(waitFor([&] { return daemon.mode(0) == 0; }, 10000));
-    EXPECT_EQ(daemon.mode(1), 0);
+    EXPECT_TRUE(waitFor([&] { return daemon.mode(0) == 0 && daemon.mode(1) == 0; }, 10000));
     const QStringList lines = daemon.logLines();
     EXPECT_EQ(lines.filter(QStringLiteral("heartbeat missing")).size(), 1)
         << lines.join('\n').toStdString();
@@ -391,7 +394,7 @@ TEST(FanHelperDaemon, floodLeavesTheDaemonServingSmallAndQuiet)
     ASSERT_GT(daemon.pid(), 0);
     const long long rssAtStart = procField(daemon.pid(), "status", "VmRSS");
 
-    const QDBusConnection flood = daemon.client(QStringLiteral("flooder"));
+    QDBusConnection flood = daemon.client(QStringLiteral("flooder"));
     for (int i = 0; i < 800; ++i) {
         QDBusMessage message = QDBusMessage::createMethodCall(
             kService, kPath, kInterface,
@@ -476,4 +479,49 @@ TEST(FanHelperDaemon, installedDaemonRefusesForeignCallers)
     EXPECT_EQ(daemon.mode(0), 1);
     EXPECT_EQ(daemon.target(1), 3000.0);
     EXPECT_TRUE(daemon.logLines().isEmpty()) << daemon.logLines().join('\n').toStdString();
+}
+
+// A caller that hangs up before its answer leaves the daemon serving; a daemon that loses its
+// bus hands the fans back and ends, so the service manager can start it afresh.
+TEST(FanHelperDaemon, vanishingCallersAndALostBusLeaveTheFansReleased)
+{
+    HelperDaemon daemon(twoFanMachine());
+    START_DAEMON(daemon);
+    ASSERT_EQ(daemon.call(QStringLiteral("GetVersion")).type(), QDBusMessage::ReplyMessage);
+    {
+        QDBusConnection quitter = daemon.client(QStringLiteral("quitter"));
+        QDBusMessage floor = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                            QStringLiteral("SetFanFloor"));
+        floor << qlonglong(3000);
+        quitter.asyncCall(floor);
+        QDBusConnection::disconnectFromBus(QStringLiteral("quitter"));
+    }
+    EXPECT_TRUE(waitFor([&] { return daemon.mode(1) == 1; }));
+    EXPECT_EQ(daemon.call(QStringLiteral("GetVersion")).arguments().value(0).toString(),
+              QStringLiteral("0.0.15"));
+
+    const pid_t pid = daemon.pid();
+    ASSERT_GT(pid, 0);
+    daemon.stopBus();
+    const auto ended = [pid] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        return !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z ");
+    };
+    EXPECT_TRUE(waitFor(ended));
+    EXPECT_EQ(daemon.mode(0), 0);
+    EXPECT_EQ(daemon.mode(1), 0);
+}
+
+// The service manager stops the daemon with SIGTERM: it hands the fans back before it ends.
+TEST(FanHelperDaemon, terminationReleasesAHeldFloor)
+{
+    HelperDaemon daemon(twoFanMachine());
+    START_DAEMON(daemon);
+    ASSERT_TRUE(daemon.call(QStringLiteral("SetFanFloor"), {qlonglong(4000)})
+                    .arguments()
+                    .value(0)
+                    .toBool());
+    ASSERT_GT(daemon.pid(), 0);
+    ASSERT_EQ(kill(daemon.pid(), SIGTERM), 0);
+    EXPECT_TRUE(waitFor([&] { return daemon.mode(0) == 0 && daemon.mode(1) == 0; }));
 }
