@@ -250,6 +250,8 @@ TEST(FanHelperDaemon, malformedCallsAreAnsweredWithoutHarm)
     EXPECT_EQ(daemon.call(QStringLiteral("ReadFans"), {qlonglong(1)}).type(),
               QDBusMessage::ErrorMessage);
     EXPECT_EQ(daemon.call(QStringLiteral("NoSuchOperation")).type(), QDBusMessage::ErrorMessage);
+    // The object's own housekeeping slots are not part of the interface.
+    EXPECT_EQ(daemon.call(QStringLiteral("deleteLater")).type(), QDBusMessage::ErrorMessage);
     EXPECT_TRUE(daemon.writes().isEmpty());
 
     struct Case {
