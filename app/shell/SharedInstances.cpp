@@ -15,6 +15,7 @@
 #include "app/process/ProcessTerminator.h"
 #include "app/sampling/Monitor.h"
 #include "app/sampling/ProcessVisualCache.h"
+#include "app/sampling/SMC.h"
 #include "app/settings/LaunchAtLogin.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
@@ -27,6 +28,7 @@
 #include "platform/linux/DesktopApplications.h"
 #include "platform/linux/LinuxProcessInfo.h"
 #include "platform/linux/X11FrontmostApplication.h"
+#include "platform/linux/HwmonSmc.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
@@ -274,6 +276,13 @@ UserNotices& UserNotices::shared()
 {
     static UserNotices notices(sharedNotificationCenter());
     return notices;
+}
+
+SMC& SMC::shared()
+{
+    // Kept for the life of the process: the sampling thread may still read through it at exit.
+    static SMC* const instance = new SMC(std::make_unique<HwmonSmc>());
+    return *instance;
 }
 
 LaunchAtLogin& LaunchAtLogin::shared()

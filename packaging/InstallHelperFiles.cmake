@@ -1,0 +1,16 @@
+# Runs at install time, so the paths inside the files follow the prefix actually installed to
+# (also `cmake --install --prefix ...`). Expects CORVANITE_PACKAGING and CORVANITE_STAGING.
+set(HELPER_PATH "${CMAKE_INSTALL_PREFIX}/libexec/corvanite/corvanite-helper")
+configure_file("${CORVANITE_PACKAGING}/com.corvanite.helper.service.in"
+  "${CORVANITE_STAGING}/com.corvanite.helper.service" @ONLY)
+configure_file("${CORVANITE_PACKAGING}/corvanite-helper.service.in"
+  "${CORVANITE_STAGING}/corvanite-helper.service" @ONLY)
+
+file(INSTALL "${CORVANITE_STAGING}/com.corvanite.helper.service"
+  DESTINATION "${CMAKE_INSTALL_PREFIX}/share/dbus-1/system-services")
+file(INSTALL "${CORVANITE_PACKAGING}/com.corvanite.helper.conf"
+  DESTINATION "${CMAKE_INSTALL_PREFIX}/share/dbus-1/system.d")
+file(INSTALL "${CORVANITE_PACKAGING}/com.corvanite.helper.policy"
+  DESTINATION "${CMAKE_INSTALL_PREFIX}/share/polkit-1/actions")
+file(INSTALL "${CORVANITE_STAGING}/corvanite-helper.service"
+  DESTINATION "${CMAKE_INSTALL_PREFIX}/lib/systemd/system")

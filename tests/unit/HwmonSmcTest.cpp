@@ -1,0 +1,165 @@
+#include "platform/linux/HwmonSmc.h"
+#include "shared/SMCFan.h"
+
+#include "tests/support/FixtureTree.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace corvanite;
+using corvanite::test::FixtureTree;
+
+namespace {
+
+QByteArray contents(const FixtureTree& tree, const QString& relative)
+{
+    QFile file(tree.path(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+}
+
+std::optional<SMCKeyInfo> keyInfo(SMCFan& fan, const char* key)
+{
+    const auto answer = fan.raw(smc::Command::ReadKeyInfo, key);
+    if (!answer || !answer->keyInfo().isValid())
+        return std::nullopt;
+    return answer->keyInfo();
+}
+
+const QString kLaptopFan = QStringLiteral("sys/class/hwmon/hwmon10/");
+const QString kDesktopGpu = QStringLiteral("sys/class/hwmon/hwmon2/");
+
+} // namespace
+
+TEST(HwmonSmc, laptopKeysFromCoretempSkinZoneBatteryAndFan)
+{
+    FixtureTree tree(QStringLiteral("sensors/laptop"));
+    HwmonSmc device(tree.root());
+    SMCFan smc(device);
+
+    // Package first, then the cores; the acpitz monitor is not a CPU sensor.
+    EXPECT_EQ(smc.readFloat("Tp01"), 52.0);
+    EXPECT_EQ(smc.readFloat("Tp09"), 49.0);
+    EXPECT_EQ(smc.readFloat("Tp0D"), 50.5);
+    EXPECT_EQ(smc.readFloat("Tp0X"), std::nullopt);
+    EXPECT_EQ(smc.readFloat("Ts0P"), 38.5); // skin before acpitz
+    EXPECT_EQ(smc.readFloat("Ts1P"), 45.0);
+    EXPECT_NEAR(*smc.readFloat("TB0T"), 30.1, 1e-4);
+    EXPECT_EQ(smc.readFloat("Tg0D"), std::nullopt);
+
+    EXPECT_EQ(smc.readUInt8("FNum"), 1);
+    EXPECT_EQ(smc.readFloat("F0Ac"), 2400.0);
+    EXPECT_EQ(smc.readFloat("F0Mn"), 0.0);
+    EXPECT_EQ(smc.readFloat("F0Mx"), 5100.0);
+    EXPECT_EQ(smc.readFloat("F0Tg"), 2560.0); // open loop: duty 128 of 255 at 5100 rpm
+    EXPECT_EQ(smc.readUInt8("F0Md"), 0);      // pwm1_enable 2: the firmware's
+    EXPECT_EQ(smc.readFloat("F1Ac"), std::nullopt);
+
+    EXPECT_EQ(keyInfo(smc, "Tp01"), (SMCKeyInfo{4, smc::typeCode("flt "), 0x80}));
+    EXPECT_EQ(keyInfo(smc, "F0Md")->dataSize, 1u);
+    EXPECT_EQ(keyInfo(smc, "F0Md")->dataType, smc::typeCode("ui8 "));
+    EXPECT_EQ(keyInfo(smc, "Tp0Y"), std::nullopt);
+}
+
+TEST(HwmonSmc, amdDesktopKeysFromK10tempAndAmdgpu)
+{
+    FixtureTree tree(QStringLiteral("sensors/amd-desktop"));
+    HwmonSmc device(tree.root());
+    SMCFan smc(device);
+    EXPECT_EQ(smc.readFloat("Tp01"), 61.25); // Tctl
+    EXPECT_EQ(smc.readFloat("Tp09"), 58.0);  // Tccd1
+    EXPECT_EQ(smc.readFloat("Tg0D"), 47.0);  // edge, junction, mem
+    EXPECT_EQ(smc.readFloat("Tg05"), 55.0);
+    EXPECT_EQ(smc.readFloat("Tg0L"), 52.0);
+    EXPECT_EQ(smc.readFloat("Ts0P"), std::nullopt);
+    EXPECT_EQ(smc.readFloat("TB0T"), std::nullopt);
+    EXPECT_EQ(smc.readUInt8("FNum"), 1);
+    EXPECT_EQ(smc.readFloat("F0Tg"), 1150.0);
+    EXPECT_EQ(smc.readFloat("F0Mx"), 3300.0);
+}
+
+TEST(HwmonSmc, machineWithNothingAnswersNoKeys)
+{
+    FixtureTree tree(QStringLiteral("sensors/empty"));
+    HwmonSmc device(tree.root());
+    SMCFan smc(device);
+    EXPECT_TRUE(smc.open());
+    for (const char* key : {"Tp01", "Tg0D", "TB0T", "Ts0P", "FNum", "F0Ac", "F0Md"})
+        EXPECT_EQ(keyInfo(smc, key), std::nullopt) << key;
+    EXPECT_FALSE(smc.writeUInt8("F0Md", 0));
+}
+
+TEST(HwmonSmc, forcingWritesTargetOrDutyAndReleaseRestoresTheDriversMode)
+{
+    FixtureTree tree(QStringLiteral("sensors/amd-desktop"));
+    FixtureTree laptop(QStringLiteral("sensors/laptop"));
+    {
+        HwmonSmc device(tree.root());
+        SMCFan smc(device);
+        ASSERT_TRUE(smc.writeUInt8("F0Md", 1));
+        ASSERT_TRUE(smc.writeFloat("F0Tg", 2000.4f));
+        EXPECT_EQ(contents(tree, kDesktopGpu + QStringLiteral("pwm1_enable")), "1");
+        EXPECT_EQ(contents(tree, kDesktopGpu + QStringLiteral("fan1_target")), "2000");
+        EXPECT_EQ(smc.readUInt8("F0Md"), 1);
+        // Forcing again keeps the first saved value, not the manual mode it set itself.
+        ASSERT_TRUE(smc.writeUInt8("F0Md", 1));
+        ASSERT_TRUE(smc.writeUInt8("F0Md", 0));
+        EXPECT_EQ(contents(tree, kDesktopGpu + QStringLiteral("pwm1_enable")), "2");
+        // Released without having been forced: 0 is never written.
+        ASSERT_TRUE(smc.writeUInt8("F0Md", 0));
+        EXPECT_EQ(contents(tree, kDesktopGpu + QStringLiteral("pwm1_enable")), "2");
+        EXPECT_FALSE(smc.writeFloat("F0Ac", 1000.0f)); // read-only key
+    }
+    {
+        HwmonSmc device(laptop.root());
+        SMCFan smc(device);
+        ASSERT_TRUE(smc.writeUInt8("F0Md", 1));
+        ASSERT_TRUE(smc.writeFloat("F0Tg", 2550.0f)); // half of 5100 rpm
+        EXPECT_EQ(contents(laptop, kLaptopFan + QStringLiteral("pwm1")), "128");
+        // Going away while forced hands the fan back too.
+    }
+    EXPECT_EQ(contents(laptop, kLaptopFan + QStringLiteral("pwm1_enable")), "2");
+}
+
+TEST(HwmonSmc, badSensorValuesReadAsNothing)
+{
+    FixtureTree tree(QStringLiteral("sensors/laptop"));
+    HwmonSmc device(tree.root());
+    SMCFan smc(device);
+    const QString package = QStringLiteral("sys/class/hwmon/hwmon2/temp1_input");
+    for (const QByteArray& bad :
+         {QByteArray("-ENODATA\n"), QByteArray("garbage"), QByteArray("0\n"),
+          QByteArray("-128000\n"), QByteArray("255000\n"), QByteArray("")}) {
+        tree.write(package, bad);
+        EXPECT_EQ(smc.readFloat("Tp01"), std::nullopt) << bad.constData();
+    }
+    tree.write(package, "53000\n");
+    EXPECT_EQ(smc.readFloat("Tp01"), 53.0);
+
+    const QString fan = kLaptopFan + QStringLiteral("fan1_input");
+    tree.write(fan, "0\n");
+    EXPECT_EQ(smc.readFloat("F0Ac"), 0.0); // a stopped fan is a reading
+    tree.write(fan, "65535\n");
+    EXPECT_EQ(smc.readFloat("F0Ac"), std::nullopt);
+    tree.write(fan, "-1\n");
+    EXPECT_EQ(smc.readFloat("F0Ac"), std::nullopt);
+}
+
+TEST(HwmonSmc, deviceThatDisappearsIsLookedUpAgainOnReopen)
+{
+    FixtureTree tree(QStringLiteral("sensors/amd-desktop"));
+    HwmonSmc device(tree.root());
+    SMCFan smc(device);
+    // Looked up, not read yet: a removed device's files then fail to open, as a live sysfs
+    // file of a removed device fails to read.
+    ASSERT_TRUE(keyInfo(smc, "Tg0D"));
+    ASSERT_EQ(smc.readFloat("Tp01"), 61.25);
+
+    tree.remove(QStringLiteral("sys/class/hwmon/hwmon2"));
+    EXPECT_EQ(smc.readFloat("Tg0D"), std::nullopt);
+    device.close();
+    ASSERT_TRUE(device.open());
+    EXPECT_EQ(keyInfo(smc, "Tg0D"), std::nullopt);
+    EXPECT_EQ(smc.readUInt8("FNum"), std::nullopt);
+    EXPECT_EQ(smc.readFloat("Tp01"), 61.25);
+}
