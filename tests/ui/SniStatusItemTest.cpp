@@ -3,6 +3,7 @@
 #include "tests/support/WaitFor.h"
 #include "tests/ui/MenuBarFixture.h"
 
+#include "app/menubar/DesktopStatusArea.h"
 #include "app/menubar/SniItemAdaptor.h"
 #include "app/menubar/SniStatusItem.h"
 #include "app/menubar/StatusIcon.h"
@@ -296,6 +297,42 @@ TEST_F(SniControllerOnPrivateBus, HostSeesTheLiveTextAndItsClicksOpenMenuAndPane
     EXPECT_TRUE(panel.isShown());
     call(service, sni, QStringLiteral("Activate"), {500, 30});
     EXPECT_FALSE(panel.isShown());
+}
+
+// The session's own status area on a private bus: a watcher that starts after the app (the
+// usual order at login) and goes away again.
+class FollowingOnPrivateBus : public corvanite::test::MenuBarFixture {
+protected:
+    PrivateBus bus;
+    TestWatcher watcher;
+};
+
+TEST_F(FollowingOnPrivateBus, AWatcherStartedLaterGetsTheItemAndOneThatGoesBringsBackTheWindow)
+{
+    ASSERT_TRUE(bus.isRunning()) << bus.error().toStdString();
+    settings.setMenuBarMode(MenuBarMode::Text);
+    DesktopStatusArea area(bus.connect(QStringLiteral("app")));
+    auto controller = makeFollowing(area);
+    controller->setup();
+    // No watcher and, on this display, no tray either.
+    EXPECT_FALSE(item->hasButton());
+    EXPECT_TRUE(panel.isWindowed());
+
+    QDBusConnection host = bus.connect(QStringLiteral("host"));
+    ASSERT_TRUE(host.registerObject(QLatin1String(SniStatusItem::kWatcherPath), &watcher,
+                                    QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(host.registerService(QLatin1String(SniStatusItem::kWatcherService)));
+    ASSERT_TRUE(corvanite::test::waitFor([&] { return !watcher.registered.isEmpty(); }));
+    auto* sni = qobject_cast<SniStatusItem*>(item);
+    ASSERT_NE(sni, nullptr);
+    EXPECT_EQ(watcher.registered.last(), sni->serviceName());
+    EXPECT_EQ(sni->label(), QStringLiteral("CPU 23%  MEM 61%"));
+    EXPECT_FALSE(panel.isShown());
+
+    ASSERT_TRUE(host.unregisterService(QLatin1String(SniStatusItem::kWatcherService)));
+    ASSERT_TRUE(corvanite::test::waitFor([&] { return !item->hasButton(); }));
+    EXPECT_TRUE(panel.isWindowed());
+    EXPECT_EQ(quitRequests, 0);
 }
 
 TEST(SniPixmap, ArgbInNetworkByteOrder)
