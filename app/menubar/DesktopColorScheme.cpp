@@ -3,6 +3,7 @@
 #include "app/base/Log.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -42,9 +43,14 @@ DesktopColorScheme::DesktopColorScheme(QDBusConnection bus, QObject* parent)
 {
     if (!m_bus.isConnected())
         return;
-    m_bus.connect(QLatin1String(kPortalService), QLatin1String(kPortalPath),
-                  QLatin1String(kSettingsInterface), QStringLiteral("SettingChanged"), this,
-                  SLOT(onSettingChanged(QString, QString, QDBusVariant)));
+    // The slot is found by its signature's type names, which only resolve once the type is known.
+    qRegisterMetaType<QDBusVariant>();
+    if (!m_bus.connect(QLatin1String(kPortalService), QLatin1String(kPortalPath),
+                       QLatin1String(kSettingsInterface), QStringLiteral("SettingChanged"), this,
+                       SLOT(onSettingChanged(QString, QString, QDBusVariant)))) {
+        Log::debug(QStringLiteral("⚠ Desktop colour scheme: cannot follow its changes: %1")
+                       .arg(m_bus.lastError().message()));
+    }
     read(QStringLiteral("ReadOne"));
 }
 
