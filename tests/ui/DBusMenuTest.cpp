@@ -1,4 +1,5 @@
 #include "tests/support/PrivateBus.h"
+#include "tests/support/Screenshots.h"
 #include "tests/support/WaitFor.h"
 #include "tests/ui/MenuBarFixture.h"
 
@@ -282,6 +283,8 @@ TEST(DesktopColorSchemeOnPrivateBus, TheFiguresFollowThePortalsSchemeAndItsChang
     QImage image = item.iconPixmaps().first().toImage();
     EXPECT_LT(inkOf(image).lightness(), 80);
     EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
+    item.iconPixmaps().last().toImage().save(
+        corvanite::test::screenshotPath(QStringLiteral("sni-icon-light-scheme-44.png")));
 
     Q_EMIT portal.SettingChanged(QStringLiteral("org.freedesktop.appearance"),
                                  QStringLiteral("color-scheme"), QDBusVariant(1u));
