@@ -35,6 +35,8 @@ Snapshot SnapshotBuilder::build(const PassFlags& flags, const QList<ProcessSampl
     const std::optional<MemoryStats> memory = m_sources.memory->readMemoryStats();
     if (memory)
         snapshot.memory = memorySample(memory->vm, memory->pageSize, memory->physicalMemory);
+    if (const std::optional<PressureReading> pressure = m_sources.pressure->readMemoryPressure())
+        snapshot.memoryPressure = pressureLevelFor(*pressure);
     snapshot.network = networkStep(m_sources.network->readNetworkBytes(), m_prevNet, elapsed);
 
     if (flags.scanProcesses) {

@@ -1,10 +1,22 @@
 #include "app/shell/MachineSources.h"
 
+#include "app/sampling/AssertionsReader.h"
+#include "app/sampling/BatteryReader.h"
+#include "app/sampling/GPUReader.h"
+#include "app/sampling/SMC.h"
+#include "app/sampling/SmcSensors.h"
+#include "platform/linux/HwmonSmc.h"
 #include "platform/linux/LinuxBootTime.h"
 #include "platform/linux/LinuxCpuTicks.h"
+#include "platform/linux/LinuxGpuRegistry.h"
+#include "platform/linux/LinuxMemoryPressure.h"
 #include "platform/linux/LinuxMemoryStats.h"
 #include "platform/linux/LinuxNetworkCounters.h"
+#include "platform/linux/LinuxPowerSupply.h"
 #include "platform/linux/LinuxVolume.h"
+#include "platform/linux/LogindInhibitors.h"
+
+#include <QDir>
 
 namespace corvanite {
 
@@ -16,6 +28,19 @@ SystemSources machineSources(const QString& root)
     sources.network = std::make_unique<LinuxNetworkCounters>(root);
     sources.volume = std::make_unique<LinuxVolume>();
     sources.bootTime = std::make_unique<LinuxBootTime>(root);
+    // The running machine's controller connection is the process-wide one the fan controller
+    // also reads through; another root gets one of its own.
+    const bool isMachine = QDir::cleanPath(root) == QLatin1String("/");
+    sources.sensors =
+        isMachine
+            ? std::make_unique<SmcSensors>(SMC::shared())
+            : std::make_unique<SmcSensors>(std::make_unique<SMC>(std::make_unique<HwmonSmc>(root)));
+    sources.gpu = std::make_unique<GPUReader>(std::make_unique<LinuxGpuRegistry>(
+        root, isMachine ? QByteArrayLiteral("libnvidia-ml.so.1") : QByteArray()));
+    sources.battery = std::make_unique<BatteryReader>(std::make_unique<LinuxPowerSupply>(root));
+    sources.assertions =
+        std::make_unique<AssertionsReader>(std::make_unique<LogindInhibitors>(root));
+    sources.pressure = std::make_unique<LinuxMemoryPressure>(root);
     sources.fillMissingWithEmpty();
     return sources;
 }

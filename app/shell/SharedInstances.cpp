@@ -6,6 +6,7 @@
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/SkinManager.h"
 #include "app/sampling/Monitor.h"
+#include "app/sampling/PressureMonitor.h"
 #include "app/sampling/SMC.h"
 #include "app/settings/LaunchAtLogin.h"
 #include "app/settings/SettingsManager.h"
@@ -16,6 +17,7 @@
 #include "platform/PlatformLog.h"
 #include "platform/Preferences.h"
 #include "platform/linux/HwmonSmc.h"
+#include "platform/linux/LinuxMemoryPressure.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
@@ -82,6 +84,11 @@ Monitor& Monitor::shared()
 {
     static Monitor* const instance = [] {
         auto* monitor = new Monitor(machineSources(), Clock::system(), defaultMonitorPolicy());
+        TickConsumers consumers;
+        consumers.memoryPressure = [](PressureLevel level) {
+            PressureMonitor::shared().update(level);
+        };
+        monitor->setTickConsumers(std::move(consumers));
         // Never destroyed while the process runs; the worker is stopped when the event loop
         // ends so the process does not exit in the middle of a pass.
         if (QCoreApplication* app = QCoreApplication::instance()) {
@@ -99,6 +106,14 @@ SMC& SMC::shared()
 {
     // Kept for the life of the process: the sampling thread may still read through it at exit.
     static SMC* const instance = new SMC(std::make_unique<HwmonSmc>());
+    return *instance;
+}
+
+PressureMonitor& PressureMonitor::shared()
+{
+    // The culprit capture is hooked in here once the insight engine exists.
+    static PressureMonitor* const instance = new PressureMonitor(
+        std::make_unique<LinuxMemoryPressure>(), [] { return PsiTrigger::open(); });
     return *instance;
 }
 
