@@ -37,7 +37,7 @@ std::optional<double> avg10(std::string_view line)
     const char* end = line.data() + line.size();
     double value = 0;
     const auto [ptr, error] = std::from_chars(begin, end, value);
-    if (error != std::errc() || ptr == begin || value < 0 || value > 100)
+    if (error != std::errc() || ptr == begin || !(value >= 0 && value <= 100))
         return std::nullopt;
     return value;
 }
