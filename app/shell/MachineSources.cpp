@@ -40,7 +40,7 @@ SystemSources machineSources(const QString& root)
     sources.battery = std::make_unique<BatteryReader>(std::make_unique<LinuxPowerSupply>(root));
     sources.assertions =
         std::make_unique<AssertionsReader>(std::make_unique<LogindInhibitors>(root));
-    sources.pressure = std::make_unique<LinuxMemoryPressure>(root);
+    sources.pressure = std::make_unique<LinuxMemoryPressure>(root, false);
     sources.fillMissingWithEmpty();
     return sources;
 }

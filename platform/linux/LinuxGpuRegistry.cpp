@@ -5,9 +5,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <charconv>
+#include <dirent.h>
+#include <vector>
 
 namespace corvanite {
 
@@ -53,18 +55,25 @@ LinuxGpuRegistry::~LinuxGpuRegistry() = default;
 bool LinuxGpuRegistry::lookup()
 {
     release();
-    const QString drm = under(m_root, QStringLiteral("sys/class/drm/"));
-    static const QRegularExpression card(QStringLiteral("^card(\\d+)$"));
-    QStringList cards;
-    for (const QString& name :
-         QDir(drm).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
-        if (card.match(name).hasMatch())
-            cards.append(name);
-    std::sort(cards.begin(), cards.end(), [](const QString& a, const QString& b) {
-        return a.mid(4).toInt() < b.mid(4).toInt();
-    });
-    for (const QString& name : cards) {
-        const QString device = drm + name + QStringLiteral("/device/");
+    // Listed with readdir: on a machine without a GPU this runs on every heavy pass.
+    const QByteArray drm = QFile::encodeName(under(m_root, QStringLiteral("sys/class/drm/")));
+    std::vector<int> cards;
+    if (DIR* dir = ::opendir(drm.constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name(entry->d_name);
+            if (name.substr(0, 4) != "card" || name.size() == 4)
+                continue;
+            int n = 0;
+            const auto [end, error] =
+                std::from_chars(name.data() + 4, name.data() + name.size(), n);
+            if (error == std::errc() && end == name.data() + name.size())
+                cards.push_back(n);
+        }
+        ::closedir(dir);
+    }
+    std::sort(cards.begin(), cards.end());
+    for (const int n : cards) {
+        const QString device = QFile::decodeName(drm) + QStringLiteral("card%1/device/").arg(n);
         if (auto busy = fileIfExists(device + QStringLiteral("gpu_busy_percent"))) {
             m_busy = std::move(busy);
             m_vramUsed = fileIfExists(device + QStringLiteral("mem_info_vram_used"));
@@ -74,16 +83,15 @@ bool LinuxGpuRegistry::lookup()
     }
     if (m_nvmlLibrary.isEmpty())
         return false;
-    auto nvml = std::make_unique<NvmlLibrary>(m_nvmlLibrary);
-    if (!nvml->open())
-        return false;
-    m_nvml = std::move(nvml);
-    return true;
+    if (!m_nvml)
+        m_nvml = std::make_unique<NvmlLibrary>(m_nvmlLibrary);
+    m_usingNvml = m_nvml->open();
+    return m_usingNvml;
 }
 
 std::optional<QVariant> LinuxGpuRegistry::searchCoreCount()
 {
-    if (m_nvml) {
+    if (m_usingNvml) {
         if (const auto cores = m_nvml->coreCount())
             return QVariant(qint64(*cores));
         return std::nullopt;
@@ -123,7 +131,7 @@ std::optional<qint64> LinuxGpuRegistry::readInteger(ProcFile* file)
 std::optional<QVariantMap> LinuxGpuRegistry::performanceStatistics()
 {
     QVariantMap stats;
-    if (m_nvml) {
+    if (m_usingNvml) {
         const auto reading = m_nvml->read();
         if (!reading)
             return std::nullopt;
@@ -150,7 +158,9 @@ void LinuxGpuRegistry::release()
     m_busy.reset();
     m_vramUsed.reset();
     m_gttUsed.reset();
-    m_nvml.reset();
+    if (m_nvml)
+        m_nvml->releaseDevice();
+    m_usingNvml = false;
 }
 
 } // namespace corvanite

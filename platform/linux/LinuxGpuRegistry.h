@@ -34,7 +34,8 @@ private:
     std::unique_ptr<ProcFile> m_busy;
     std::unique_ptr<ProcFile> m_vramUsed;
     std::unique_ptr<ProcFile> m_gttUsed;
-    std::unique_ptr<NvmlLibrary> m_nvml;
+    std::unique_ptr<NvmlLibrary> m_nvml; // kept loaded across lookups
+    bool m_usingNvml = false;
 };
 
 } // namespace corvanite

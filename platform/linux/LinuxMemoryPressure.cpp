@@ -58,9 +58,10 @@ std::optional<quint64> kib(std::string_view line, std::string_view prefix)
 
 } // namespace
 
-LinuxMemoryPressure::LinuxMemoryPressure(QString root)
+LinuxMemoryPressure::LinuxMemoryPressure(QString root, bool withMeminfo)
     : m_pressure(std::make_unique<ProcFile>(pathUnderRoot(root, "proc/pressure/memory"), 256))
-    , m_meminfo(std::make_unique<ProcFile>(pathUnderRoot(root, "proc/meminfo"), 4096))
+    , m_meminfo(withMeminfo ? std::make_unique<ProcFile>(pathUnderRoot(root, "proc/meminfo"), 8192)
+                            : nullptr)
 {
 }
 
@@ -84,9 +85,11 @@ std::optional<PressureReading> LinuxMemoryPressure::readMemoryPressure()
     const std::string_view pressure = m_pressure->read();
     if (m_pressure->ok())
         parsePressure(pressure, reading);
-    const std::string_view meminfo = m_meminfo->read();
-    if (m_meminfo->ok())
-        parseMeminfo(meminfo, reading);
+    if (m_meminfo) {
+        const std::string_view meminfo = m_meminfo->read();
+        if (m_meminfo->ok())
+            parseMeminfo(meminfo, reading);
+    }
     if (!reading.someAvg10 && !reading.fullAvg10 && !(reading.availableBytes && reading.totalBytes))
         return std::nullopt;
     return reading;

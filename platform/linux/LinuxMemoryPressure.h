@@ -10,11 +10,12 @@ namespace corvanite {
 
 class ProcFile;
 
-// The kernel's pressure stall information for memory (`root`/proc/pressure/memory) and
-// MemAvailable/MemTotal from `root`/proc/meminfo, both kept open and re-read.
+// The kernel's pressure stall information for memory (`root`/proc/pressure/memory) and, when
+// asked for, MemAvailable/MemTotal from `root`/proc/meminfo (a sampling pass has those from its
+// memory statistics already), kept open and re-read.
 class LinuxMemoryPressure final : public MemoryPressureSource {
 public:
-    explicit LinuxMemoryPressure(QString root = QStringLiteral("/"));
+    explicit LinuxMemoryPressure(QString root = QStringLiteral("/"), bool withMeminfo = true);
     ~LinuxMemoryPressure() override;
     std::optional<PressureReading> readMemoryPressure() override;
 

@@ -2,34 +2,31 @@
 
 #include "platform/linux/ProcFile.h"
 
-#include <QDir>
-#include <QFile>
-
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <dirent.h>
+#include <set>
+#include <unistd.h>
 
 namespace corvanite {
 
 namespace {
 
-QByteArray attribute(const QString& dir, const char* name)
+constexpr const char* kAttributes[] = {"online",      "status",
+                                       "capacity",    "cycle_count",
+                                       "energy_full", "energy_full_design",
+                                       "charge_full", "charge_full_design",
+                                       "voltage_now", "current_now",
+                                       "power_now"};
+
+QByteArray trimmed(std::string_view text)
 {
-    return ProcFile::readOnce(QFile::encodeName(dir + QLatin1String(name))).trimmed();
+    return QByteArray(text.data(), qsizetype(text.size())).trimmed();
 }
 
-std::optional<qint64> number(const QString& dir, const char* name)
+std::optional<qint64> healthPercent(std::optional<qint64> now, std::optional<qint64> designed)
 {
-    const QByteArray text = attribute(dir, name);
-    bool ok = false;
-    const qint64 value = text.toLongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<qint64> healthPercent(const QString& dir, const char* full, const char* design)
-{
-    const auto now = number(dir, full);
-    const auto designed = number(dir, design);
     if (!now || !designed || *now <= 0 || *designed <= 0)
         return std::nullopt;
     return qint64(std::lround(double(*now) * 100.0 / double(*designed)));
@@ -38,42 +35,88 @@ std::optional<qint64> healthPercent(const QString& dir, const char* full, const 
 } // namespace
 
 LinuxPowerSupply::LinuxPowerSupply(QString root)
-    : m_root(std::move(root))
+    : m_dir(pathUnderRoot(root, "sys/class/power_supply/"))
 {
+}
+
+LinuxPowerSupply::~LinuxPowerSupply() = default;
+
+void LinuxPowerSupply::refreshSupplies()
+{
+    std::set<QByteArray> present;
+    if (DIR* dir = ::opendir(m_dir.constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            if (entry->d_name[0] != '.')
+                present.insert(QByteArray(entry->d_name));
+        }
+        ::closedir(dir);
+    }
+    for (auto it = m_supplies.begin(); it != m_supplies.end();)
+        it = present.count(it->first) ? std::next(it) : m_supplies.erase(it);
+    for (const QByteArray& name : present) {
+        if (m_supplies.count(name))
+            continue;
+        const QByteArray base = m_dir + name + '/';
+        Supply supply;
+        supply.type = ProcFile::readOnce(base + "type").trimmed();
+        supply.scope = ProcFile::readOnce(base + "scope").trimmed();
+        for (const char* attribute : kAttributes) {
+            const QByteArray path = base + attribute;
+            if (::access(path.constData(), R_OK) == 0)
+                supply.files.emplace(QByteArray(attribute), std::make_unique<ProcFile>(path, 64));
+        }
+        m_supplies.emplace(name, std::move(supply));
+    }
+}
+
+QByteArray LinuxPowerSupply::text(Supply& supply, const char* attribute)
+{
+    const auto it =
+        supply.files.find(QByteArray::fromRawData(attribute, qsizetype(std::strlen(attribute))));
+    if (it == supply.files.end())
+        return {};
+    const std::string_view contents = it->second->read();
+    return it->second->ok() ? trimmed(contents) : QByteArray();
+}
+
+std::optional<qint64> LinuxPowerSupply::number(Supply& supply, const char* attribute)
+{
+    const QByteArray value = text(supply, attribute);
+    qint64 n = 0;
+    const auto [end, error] =
+        std::from_chars(value.constData(), value.constData() + value.size(), n);
+    if (value.isEmpty() || error != std::errc() || end != value.constData() + value.size())
+        return std::nullopt;
+    return n;
 }
 
 std::optional<QVariantMap> LinuxPowerSupply::batteryProperties()
 {
-    const QString base = (m_root.endsWith(QLatin1Char('/')) ? m_root : m_root + QLatin1Char('/')) +
-                         QStringLiteral("sys/class/power_supply/");
-    const QStringList supplies =
-        QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
-
-    QString battery;
+    refreshSupplies();
+    Supply* battery = nullptr;
     bool anyExternalSupply = false;
     bool externalOnline = false;
-    for (const QString& supply : supplies) {
-        const QString dir = base + supply + QLatin1Char('/');
-        const QByteArray type = attribute(dir, "type");
-        if (type == "Battery") {
+    for (auto& [name, supply] : m_supplies) {
+        if (supply.type == "Battery") {
             // A mouse's or headset's battery is not the machine's.
-            if (battery.isEmpty() && attribute(dir, "scope") != "Device")
-                battery = dir;
-        } else if (type == "Mains" || type.startsWith("USB")) {
+            if (!battery && supply.scope != "Device")
+                battery = &supply;
+        } else if (supply.type == "Mains" || supply.type.startsWith("USB")) {
             anyExternalSupply = true;
-            if (number(dir, "online").value_or(0) == 1)
+            if (number(supply, "online").value_or(0) == 1)
                 externalOnline = true;
         }
     }
-    if (battery.isEmpty())
+    if (!battery)
         return std::nullopt;
 
-    const QByteArray status = attribute(battery, "status");
-    if (status.isEmpty() && !QFile::exists(battery + QStringLiteral("capacity")))
+    const QByteArray status = text(*battery, "status");
+    const std::optional<qint64> capacity = number(*battery, "capacity");
+    if (status.isEmpty() && !capacity)
         return std::nullopt;
 
     QVariantMap properties;
-    if (const auto capacity = number(battery, "capacity"))
+    if (capacity)
         properties.insert(QStringLiteral("CurrentCapacity"), *capacity);
     const bool charging = status == "Charging";
     const bool full = status == "Full";
@@ -84,21 +127,23 @@ std::optional<QVariantMap> LinuxPowerSupply::batteryProperties()
     const bool external =
         anyExternalSupply ? externalOnline : (charging || full || status == "Not charging");
     properties.insert(QStringLiteral("ExternalConnected"), external);
-    if (const auto cycles = number(battery, "cycle_count"); cycles && *cycles >= 0)
+    if (const auto cycles = number(*battery, "cycle_count"); cycles && *cycles >= 0)
         properties.insert(QStringLiteral("CycleCount"), *cycles);
-    auto health = healthPercent(battery, "energy_full", "energy_full_design");
+    auto health =
+        healthPercent(number(*battery, "energy_full"), number(*battery, "energy_full_design"));
     if (!health)
-        health = healthPercent(battery, "charge_full", "charge_full_design");
+        health =
+            healthPercent(number(*battery, "charge_full"), number(*battery, "charge_full_design"));
     if (health)
         properties.insert(QStringLiteral("MaxCapacity"), *health);
 
-    const auto microvolts = number(battery, "voltage_now");
+    const auto microvolts = number(*battery, "voltage_now");
     if (microvolts && *microvolts > 0) {
         const qint64 millivolts = *microvolts / 1000;
         properties.insert(QStringLiteral("Voltage"), millivolts);
-        std::optional<qint64> microamps = number(battery, "current_now");
+        std::optional<qint64> microamps = number(*battery, "current_now");
         if (!microamps) {
-            if (const auto microwatts = number(battery, "power_now"); microwatts && millivolts > 0)
+            if (const auto microwatts = number(*battery, "power_now"))
                 microamps = qint64(double(*microwatts) / double(*microvolts) * 1e6);
         }
         if (microamps) {

@@ -46,9 +46,13 @@ bool NvmlLibrary::open()
     if (m_device)
         return true;
     if (!m_handle) {
-        m_handle = ::dlopen(m_soname.constData(), RTLD_NOW | RTLD_LOCAL);
-        if (!m_handle)
+        if (m_missing)
             return false;
+        m_handle = ::dlopen(m_soname.constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!m_handle) {
+            m_missing = true;
+            return false;
+        }
         m_api = new Api;
         const auto bind = [this](auto& slot, const char* name) {
             slot =

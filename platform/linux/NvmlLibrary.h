@@ -26,6 +26,10 @@ public:
     std::optional<Reading> read();
     // Absent when the driver does not report it.
     std::optional<unsigned int> coreCount();
+    // Forgets the device; the next open() picks it again.
+    void releaseDevice() { m_device = nullptr; }
+    // The library is not installed: trying again is pointless while the process runs.
+    bool isMissing() const { return m_missing; }
     void close();
 
 private:
@@ -36,6 +40,7 @@ private:
     Api* m_api = nullptr;
     void* m_device = nullptr;
     bool m_initialised = false;
+    bool m_missing = false;
 };
 
 } // namespace corvanite

@@ -195,11 +195,20 @@ TEST(LinuxPowerSupply, laptopBatteryInTheRegistrysUnits)
     tree.write(QStringLiteral("sys/class/power_supply/BAT0/status"), "Discharging\n");
     tree.write(QStringLiteral("sys/class/power_supply/BAT0/current_now"), "2000000\n");
     tree.write(QStringLiteral("sys/class/power_supply/BAT0/energy_full"), "garbage\n");
-    const auto unplugged = supply.batteryProperties();
+    // A driver's set of files is fixed: one that reports current_now is another machine.
+    const auto unplugged = LinuxPowerSupply(tree.root()).batteryProperties();
     ASSERT_TRUE(unplugged);
     EXPECT_FALSE(unplugged->value(QStringLiteral("ExternalConnected")).toBool());
     EXPECT_EQ(unplugged->value(QStringLiteral("Amperage")).toInt(), -2000);
     EXPECT_FALSE(unplugged->contains(QStringLiteral("MaxCapacity")));
+
+    // The open files are re-read: the first reader sees the unplugging too, and a battery
+    // that goes away is gone.
+    const auto again = supply.batteryProperties();
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(again->value(QStringLiteral("ExternalConnected")).toBool());
+    tree.remove(QStringLiteral("sys/class/power_supply/BAT0"));
+    EXPECT_EQ(supply.batteryProperties(), std::nullopt);
 }
 
 TEST(LinuxPowerSupply, desktopWithOnlyAPeripheralBatteryHasNone)

@@ -1,6 +1,10 @@
 #include "app/sampling/PressureMonitor.h"
+#include "app/sampling/SnapshotBuilder.h"
+#include "platform/Clock.h"
 #include "platform/linux/LinuxMemoryPressure.h"
+#include "platform/linux/LinuxMemoryStats.h"
 
+#include "tests/support/FakeSystemSources.h"
 #include "tests/support/FixtureTree.h"
 #include "tests/support/LogWatch.h"
 
@@ -118,4 +122,28 @@ TEST(PressureMonitor, startOpensOneTriggerAtMost)
     monitor.start();
     EXPECT_EQ(opens, 1);
     EXPECT_TRUE(monitor.isStarted());
+}
+
+TEST(PressureLevel, eachPassJudgesStallsWithTheMemoryItRead)
+{
+    corvanite::test::FakeSystem fake;
+    FakeClock clock;
+    MemoryStats stats{{}, 4096, 1000 * 4096, std::nullopt};
+    stats.availableBytes = 40 * 4096; // 4 % available
+    fake.memory->stats = stats;
+    fake.pressure->reading = PressureReading{0.0, 0.0, std::nullopt, std::nullopt};
+    SystemSources sources = fake.sources();
+    SnapshotBuilder builder(sources, clock);
+    EXPECT_EQ(builder.build(PassFlags{}, {}).memoryPressure, PressureLevel::Critical);
+
+    fake.memory->stats->availableBytes = 500 * 4096;
+    EXPECT_EQ(builder.build(PassFlags{}, {}).memoryPressure, PressureLevel::Normal);
+    fake.pressure->reading.reset();
+    fake.memory->stats->availableBytes.reset();
+    EXPECT_EQ(builder.build(PassFlags{}, {}).memoryPressure, std::nullopt);
+
+    // The memory statistics carry MemAvailable for this.
+    FixtureTree tree(QStringLiteral("linux"));
+    EXPECT_EQ(LinuxMemoryStats(tree.root(), 4096).readMemoryStats()->availableBytes,
+              9000000ull * 1024);
 }
