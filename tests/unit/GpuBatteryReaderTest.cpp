@@ -218,3 +218,31 @@ TEST(LinuxPowerSupply, desktopWithOnlyAPeripheralBatteryHasNone)
     FixtureTree empty(QStringLiteral("sensors/empty"));
     EXPECT_EQ(LinuxPowerSupply(empty.root()).batteryProperties(), std::nullopt);
 }
+
+TEST(LinuxGpuRegistry, nvidiaThroughNvmlAndItsFailures)
+{
+    FixtureTree tree(QStringLiteral("sensors/empty"));
+    const auto readWith = [&](const char* mode) {
+        qputenv("FAKE_NVML_MODE", mode);
+        GPUReader reader(std::make_unique<LinuxGpuRegistry>(tree.root(), CORVANITE_FAKE_NVML));
+        return reader.read();
+    };
+    const auto sample = readWith("ok");
+    ASSERT_TRUE(sample);
+    EXPECT_EQ(sample->deviceUtil, 63.0);
+    EXPECT_EQ(sample->allocBytes, 2ull << 30);
+    EXPECT_EQ(sample->coreCount, 3072);
+    EXPECT_EQ(sample->rendererUtil, std::nullopt);
+    for (const char* mode : {"init-fails", "no-device", "util-fails"})
+        EXPECT_EQ(readWith(mode), std::nullopt) << mode;
+
+    // A device that stops answering is looked up again once it answers.
+    qputenv("FAKE_NVML_MODE", "ok");
+    GPUReader reader(std::make_unique<LinuxGpuRegistry>(tree.root(), CORVANITE_FAKE_NVML));
+    ASSERT_TRUE(reader.read());
+    qputenv("FAKE_NVML_MODE", "util-fails");
+    EXPECT_EQ(reader.read(), std::nullopt);
+    qputenv("FAKE_NVML_MODE", "ok");
+    EXPECT_TRUE(reader.read());
+    qunsetenv("FAKE_NVML_MODE");
+}
