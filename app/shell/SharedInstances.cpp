@@ -105,7 +105,15 @@ Monitor& Monitor::shared()
 SMC& SMC::shared()
 {
     // Kept for the life of the process: the sampling thread may still read through it at exit.
-    static SMC* const instance = new SMC(std::make_unique<HwmonSmc>());
+    static SMC* const instance = [] {
+        auto device = std::make_unique<HwmonSmc>();
+        Log::verbose([&] {
+            const QStringList keys = device->describeKeys();
+            return QStringLiteral("Sensor keys: %1")
+                .arg(keys.isEmpty() ? QStringLiteral("none") : keys.join(QStringLiteral(", ")));
+        });
+        return new SMC(std::move(device));
+    }();
     return *instance;
 }
 

@@ -78,6 +78,7 @@ bool LinuxGpuRegistry::lookup()
             m_busy = std::move(busy);
             m_vramUsed = fileIfExists(device + QStringLiteral("mem_info_vram_used"));
             m_gttUsed = fileIfExists(device + QStringLiteral("mem_info_gtt_used"));
+            m_powerState = fileIfExists(device + QStringLiteral("power/runtime_status"));
             return true;
         }
     }
@@ -140,6 +141,13 @@ std::optional<QVariantMap> LinuxGpuRegistry::performanceStatistics()
             stats.insert(QStringLiteral("Alloc system memory"), qulonglong(*reading->memoryUsed));
         return stats;
     }
+    if (m_powerState) {
+        const std::string_view state = m_powerState->read();
+        if (m_powerState->ok() && state.substr(0, 9) == "suspended") {
+            stats.insert(QStringLiteral("Device Utilization %"), qint64(0));
+            return stats;
+        }
+    }
     const auto busy = readInteger(m_busy.get());
     if (!busy)
         return std::nullopt;
@@ -158,6 +166,7 @@ void LinuxGpuRegistry::release()
     m_busy.reset();
     m_vramUsed.reset();
     m_gttUsed.reset();
+    m_powerState.reset();
     if (m_nvml)
         m_nvml->releaseDevice();
     m_usingNvml = false;

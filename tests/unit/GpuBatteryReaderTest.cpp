@@ -132,6 +132,14 @@ TEST(LinuxGpuRegistry, amdgpuBusyPercentMemoryAndComputeUnits)
     ASSERT_TRUE(sample);
     EXPECT_EQ(sample->deviceUtil, 99.0);
 
+    // Asleep: idle, and its files are left alone.
+    tree.write(QStringLiteral("sys/class/drm/card1/device/power/runtime_status"), "suspended\n");
+    tree.write(busy, "garbage\n");
+    sample = reader.read();
+    ASSERT_TRUE(sample);
+    EXPECT_EQ(sample->deviceUtil, 0.0);
+    EXPECT_EQ(sample->allocBytes, std::nullopt);
+
     FixtureTree laptop(QStringLiteral("sensors/laptop"));
     GPUReader none(std::make_unique<LinuxGpuRegistry>(laptop.root(), QByteArray()));
     EXPECT_EQ(none.read(), std::nullopt);

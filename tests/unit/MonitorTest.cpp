@@ -27,7 +27,8 @@ constexpr int kWaitMs = 5000;
 struct Harness {
     explicit Harness(bool withGpu = true)
     {
-        fake.memory->stats = MemoryStats{{100, 50, 0, 0, 100, 250}, 4096, 1000 * 4096, std::nullopt};
+        fake.memory->stats =
+            MemoryStats{{100, 50, 0, 0, 100, 250}, 4096, 1000 * 4096, std::nullopt};
         fake.volume->space = VolumeSpace{10, 20};
         fake.processes->processes = {{7, QStringLiteral("seven"), 0, 70}};
         if (withGpu) {
