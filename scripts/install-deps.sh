@@ -10,6 +10,7 @@ packages=(
   libglib2.0-bin lm-sensors
   xvfb xauth trayer imagemagick x11-utils xdotool
   fonts-dejavu-core fonts-material-design-icons-iconfont
+  dpkg-dev file appstream desktop-file-utils libxml2-utils man-db
 )
 
 if [ ! -r /etc/os-release ] || ! grep -qiE '^(ID|ID_LIKE)=.*(debian|ubuntu)' /etc/os-release; then
