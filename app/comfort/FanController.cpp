@@ -137,8 +137,8 @@ void FanController::tick()
     }
     const double releaseAt = target - kReleaseMargin;
     if (*surface <= releaseAt) {
-        releaseIfControlling(QString::asprintf("surface %.1f°C at or below %.1f°C", *surface,
-                                               releaseAt));
+        releaseIfControlling(
+            QString::asprintf("surface %.1f°C at or below %.1f°C", *surface, releaseAt));
         setStatus(Status::cooling);
         return;
     }
@@ -166,8 +166,9 @@ void FanController::sendFloor(double surface, double target)
     ++m_ticksSinceCommand;
     if (!m_lastFloorRPM || *m_lastFloorRPM != floor) {
         Log::debug(QString::asprintf(
-            "Comfort cooling: surface %.1f°C, target %d°C; fan floor %lld rpm at %d%% duty", surface,
-            static_cast<int>(target), static_cast<long long>(floor), static_cast<int>(duty * 100)));
+            "Comfort cooling: surface %.1f°C, target %d°C; fan floor %lld rpm at %d%% duty",
+            surface, static_cast<int>(target), static_cast<long long>(floor),
+            static_cast<int>(duty * 100)));
     } else if (m_ticksSinceCommand < kResendTicks) {
         setStatus(Status::active);
         return;

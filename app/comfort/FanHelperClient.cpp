@@ -20,8 +20,8 @@ constexpr int kCallTimeoutMs = 15000;
 
 QDBusMessage request(const QString& method, const QVariantList& args = {})
 {
-    QDBusMessage message = QDBusMessage::createMethodCall(FanHelperProtocol::serviceName(), kPath,
-                                                          kInterface, method);
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(FanHelperProtocol::serviceName(), kPath, kInterface, method);
     message.setArguments(args);
     return message;
 }
@@ -98,8 +98,8 @@ std::optional<QDBusConnection> FanHelperClient::proxy()
     connect(m_departures, &QDBusServiceWatcher::serviceUnregistered, this,
             &FanHelperClient::dropConnection, Qt::QueuedConnection);
     connection.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
-                       QStringLiteral("org.freedesktop.DBus.Local"),
-                       QStringLiteral("Disconnected"), this, SLOT(dropConnection()));
+                       QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"),
+                       this, SLOT(dropConnection()));
     return connection;
 }
 

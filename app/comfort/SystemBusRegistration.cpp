@@ -91,11 +91,10 @@ std::optional<QString> SystemBusRegistration::installPrefix() const
     for (const QString& file : {program.filePath(), p.filePath(kHelper), p.filePath(kTool)})
         if (!isOwnedFile(file, prefix))
             return std::nullopt;
-    for (const QString& file :
-         {QStringLiteral("share/dbus-1/system-services/") + kBusService,
-          QStringLiteral("share/dbus-1/system.d/") + kBusPolicy,
-          QStringLiteral("share/polkit-1/actions/") + kPolkitAction,
-          QStringLiteral("lib/systemd/system/") + kUnit})
+    for (const QString& file : {QStringLiteral("share/dbus-1/system-services/") + kBusService,
+                                QStringLiteral("share/dbus-1/system.d/") + kBusPolicy,
+                                QStringLiteral("share/polkit-1/actions/") + kPolkitAction,
+                                QStringLiteral("lib/systemd/system/") + kUnit})
         if (!QFileInfo(p.filePath(file)).isFile())
             return std::nullopt;
     return prefix;
@@ -131,7 +130,7 @@ FanHelperState SystemBusRegistration::status()
         return hasLine(dir + QLatin1Char('/') + kUnit, QStringLiteral("ExecStart=") + helper);
     });
     return service && policy && action && unit ? FanHelperState::enabled
-                                                : FanHelperState::notRegistered;
+                                               : FanHelperState::notRegistered;
 }
 
 bool SystemBusRegistration::runTool(const QString& verb, QString& error) const
@@ -170,10 +169,10 @@ bool SystemBusRegistration::runTool(const QString& verb, QString& error) const
     else {
         const QStringList lines = QString::fromLocal8Bit(tool.readAllStandardError())
                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        error = lines.isEmpty()
-                    ? QStringLiteral("the registration failed (exit status %1)")
-                          .arg(tool.exitCode())
-                    : lines.last().trimmed();
+        error =
+            lines.isEmpty()
+                ? QStringLiteral("the registration failed (exit status %1)").arg(tool.exitCode())
+                : lines.last().trimmed();
     }
     return false;
 }

@@ -27,7 +27,7 @@ public:
         QString systemRoot = QStringLiteral("/");        // where /etc, /usr and /run are
         uid_t owner = 0;                                 // who must own an installed file
         QStringList runner = {QStringLiteral("pkexec")}; // runs the tool as root
-        int runnerTimeoutMs = 120000; // the user may take a while to authorise
+        int runnerTimeoutMs = 120000;                    // the user may take a while to authorise
     };
 
     explicit SystemBusRegistration(Layout layout);

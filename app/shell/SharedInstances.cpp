@@ -4,10 +4,13 @@
 #include "app/analysis/AlertManager.h"
 #include "app/analysis/HistoryStore.h"
 #include "app/analysis/InsightEngine.h"
+#include "app/analysis/PinStore.h"
 #include "app/analysis/UserNotices.h"
 #include "app/base/L10n.h"
-#include "app/analysis/PinStore.h"
 #include "app/base/Log.h"
+#include "app/comfort/FanController.h"
+#include "app/comfort/FanHelperClient.h"
+#include "app/comfort/SystemBusRegistration.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/SkinManager.h"
@@ -24,11 +27,11 @@
 #include "platform/Clock.h"
 #include "platform/PlatformLog.h"
 #include "platform/Preferences.h"
-#include "platform/linux/DesktopNotifications.h"
 #include "platform/linux/DesktopApplications.h"
+#include "platform/linux/DesktopNotifications.h"
+#include "platform/linux/HwmonSmc.h"
 #include "platform/linux/LinuxProcessInfo.h"
 #include "platform/linux/X11FrontmostApplication.h"
-#include "platform/linux/HwmonSmc.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
@@ -276,6 +279,39 @@ UserNotices& UserNotices::shared()
 {
     static UserNotices notices(sharedNotificationCenter());
     return notices;
+}
+
+namespace {
+FanHelperClient* g_fanHelperClient = nullptr;
+} // namespace
+
+FanHelperClient& FanHelperClient::shared()
+{
+    static FanHelperClient* const client = [] {
+        // Never destroyed: the release sent at termination must not lose its connection.
+        g_fanHelperClient = new FanHelperClient(
+            std::make_unique<SystemBusRegistration>(SystemBusRegistration::layoutForThisProcess()));
+        return g_fanHelperClient;
+    }();
+    return *client;
+}
+
+FanHelperClient* FanHelperClient::sharedIfBuilt()
+{
+    return g_fanHelperClient;
+}
+
+FanController& FanController::shared()
+{
+    static FanController* const controller = new FanController(FanController::Dependencies{
+        &FanHelperClient::shared(),
+        [](std::string_view key) { return SMC::shared().readValue(key); },
+        {QStringLiteral("Ts0P"), QStringLiteral("Ts1P")},
+        [] { return SettingsManager::shared().comfortEnabled(); },
+        [](bool enabled) { SettingsManager::shared().setComfortEnabled(enabled); },
+        [] { return SettingsManager::shared().comfortTargetC(); },
+        [](double celsius) { SettingsManager::shared().setComfortTargetC(celsius); }});
+    return *controller;
 }
 
 SMC& SMC::shared()
