@@ -4,10 +4,13 @@
 #include "app/analysis/AlertManager.h"
 #include "app/analysis/HistoryStore.h"
 #include "app/analysis/InsightEngine.h"
+#include "app/analysis/PinStore.h"
 #include "app/analysis/UserNotices.h"
 #include "app/base/L10n.h"
-#include "app/analysis/PinStore.h"
 #include "app/base/Log.h"
+#include "app/comfort/FanController.h"
+#include "app/comfort/FanHelperClient.h"
+#include "app/comfort/SystemBusRegistration.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/SkinManager.h"
@@ -17,6 +20,7 @@
 #include "app/sampling/PressureMonitor.h"
 #include "app/sampling/ProcessVisualCache.h"
 #include "app/sampling/SMC.h"
+#include "app/sampling/ThermalReader.h"
 #include "app/settings/LaunchAtLogin.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
@@ -25,12 +29,12 @@
 #include "platform/Clock.h"
 #include "platform/PlatformLog.h"
 #include "platform/Preferences.h"
-#include "platform/linux/DesktopNotifications.h"
 #include "platform/linux/DesktopApplications.h"
-#include "platform/linux/LinuxProcessInfo.h"
-#include "platform/linux/X11FrontmostApplication.h"
+#include "platform/linux/DesktopNotifications.h"
 #include "platform/linux/HwmonSmc.h"
 #include "platform/linux/LinuxMemoryPressure.h"
+#include "platform/linux/LinuxProcessInfo.h"
+#include "platform/linux/X11FrontmostApplication.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
@@ -281,6 +285,44 @@ UserNotices& UserNotices::shared()
     return notices;
 }
 
+namespace {
+FanHelperClient* g_fanHelperClient = nullptr;
+} // namespace
+
+FanHelperClient& FanHelperClient::shared()
+{
+    static FanHelperClient* const client = [] {
+        // Never destroyed: the release sent at termination must not lose its connection.
+        g_fanHelperClient = new FanHelperClient(
+            std::make_unique<SystemBusRegistration>(SystemBusRegistration::layoutForThisProcess()));
+        return g_fanHelperClient;
+    }();
+    return *client;
+}
+
+FanHelperClient* FanHelperClient::sharedIfBuilt()
+{
+    return g_fanHelperClient;
+}
+
+FanController& FanController::shared()
+{
+    static FanController* const controller = new FanController(FanController::Dependencies{
+        &FanHelperClient::shared(),
+        [](std::string_view key) { return SMC::shared().readValue(key); },
+        [] {
+            QStringList keys;
+            for (const std::string_view key : ThermalReader::surfaceKeys)
+                keys << QString::fromLatin1(key.data(), qsizetype(key.size()));
+            return keys;
+        }(),
+        [] { return SettingsManager::shared().comfortEnabled(); },
+        [](bool enabled) { SettingsManager::shared().setComfortEnabled(enabled); },
+        [] { return SettingsManager::shared().comfortTargetC(); },
+        [](double celsius) { SettingsManager::shared().setComfortTargetC(celsius); }});
+    return *controller;
+}
+
 SMC& SMC::shared()
 {
     // Kept for the life of the process: the sampling thread may still read through it at exit.
@@ -303,9 +345,8 @@ PressureMonitor& PressureMonitor::shared()
                                             [] { return PsiTrigger::open(); });
         // The insight engine still holds the old level when it hears of a rise, so it names the
         // culprit first and takes the new level after.
-        QObject::connect(monitor, &PressureMonitor::levelChanged, monitor, [monitor] {
-            InsightEngine::shared().setPressureLevel(monitor->level());
-        });
+        QObject::connect(monitor, &PressureMonitor::levelChanged, monitor,
+                         [monitor] { InsightEngine::shared().setPressureLevel(monitor->level()); });
         return monitor;
     }();
     return *instance;
