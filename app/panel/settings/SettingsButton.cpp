@@ -1,0 +1,16 @@
+#include "app/panel/settings/SettingsButton.h"
+
+#include <QKeyEvent>
+
+namespace corvanite {
+
+void SettingsButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+} // namespace corvanite

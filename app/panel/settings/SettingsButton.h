@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace corvanite {
+
+// A push button that Enter and Return press as well as Space, since the settings view is not a
+// dialog with a default button to take them.
+class SettingsButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace corvanite
