@@ -9,7 +9,7 @@ packages=(
   dbus dbus-daemon dbus-x11
   libglib2.0-bin
   xvfb xauth trayer imagemagick x11-utils xdotool
-  fonts-dejavu-core fonts-material-design-icons-iconfont
+  fonts-dejavu-core fonts-material-design-icons-iconfont fonts-noto-cjk fonts-thai-tlwg
 )
 
 if [ ! -r /etc/os-release ] || ! grep -qiE '^(ID|ID_LIKE)=.*(debian|ubuntu)' /etc/os-release; then

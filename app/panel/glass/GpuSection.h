@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/panel/glass/GlassSection.h"
+
+namespace corvanite {
+
+// GPU: device load with its live chart, the core matrix, the renderer and tiler engines and a
+// line with the core count and video memory.
+class GpuSection : public GlassSection {
+    Q_OBJECT
+public:
+    explicit GpuSection(const PanelServices& services, QWidget* parent = nullptr);
+
+    // How many matrix cells are lit for a load.
+    static int litCells(double deviceUtil, int coreCount);
+    QString infoLine() const;
+
+protected:
+    int contentHeight() const override;
+    void paintContent(QPainter& painter, double width) override;
+    void readingsChanged() override;
+
+private:
+    bool hasMatrix() const;
+    bool m_hadMatrix = false;
+};
+
+} // namespace corvanite
