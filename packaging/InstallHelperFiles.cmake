@@ -1,5 +1,6 @@
 # Runs at install time, so the paths inside the files follow the prefix actually installed to
-# (also `cmake --install --prefix ...`). Expects CORVANITE_PACKAGING and CORVANITE_STAGING.
+# (also `cmake --install --prefix ...`). Expects CORVANITE_PACKAGING and CORVANITE_STAGING (see
+# InstallStaging.cmake).
 set(HELPER_PATH "${CMAKE_INSTALL_PREFIX}/libexec/corvanite/corvanite-helper")
 configure_file("${CORVANITE_PACKAGING}/com.corvanite.helper.service.in"
   "${CORVANITE_STAGING}/com.corvanite.helper.service" @ONLY)

@@ -24,6 +24,8 @@ struct MemoryStats {
     VmStatistics vm;
     quint64 pageSize = 0;       // bytes
     quint64 physicalMemory = 0; // bytes
+    // What the kernel deems available for new work without swapping, when it says.
+    std::optional<quint64> availableBytes;
 
     bool operator==(const MemoryStats&) const = default;
 };

@@ -2,9 +2,9 @@
 
 #include "app/base/L10n.h"
 #include "app/base/Log.h"
+#include "app/menubar/DesktopStatusArea.h"
 #include "app/menubar/MenuBarMenu.h"
 #include "app/menubar/StatusIcon.h"
-#include "app/menubar/StatusItemFactory.h"
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/SkinManager.h"
 #include "app/settings/SettingsManager.h"
@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 
 #include <cmath>
 
@@ -22,8 +23,6 @@ namespace corvanite {
 namespace {
 
 constexpr int kPositionLogDelayMs = 2000;
-constexpr int kNudgeIntervalMs = 8000;
-constexpr int kFirstNudgeDelayMs = 2000;
 
 QString yesNo(bool value)
 {
@@ -43,7 +42,8 @@ QString rectText(const QRectF& rect)
 } // namespace
 
 MenuBarController::MenuBarController(Dependencies d)
-    : m_item(d.item ? std::move(d.item) : makeStatusItem())
+    : m_area(d.statusArea)
+    , m_item(std::move(d.item))
     , m_settings(*d.settings)
     , m_sampling(std::move(d.sampling))
     , m_skins(*d.skins)
@@ -58,25 +58,73 @@ MenuBarController::MenuBarController(Dependencies d)
     , m_startAlerts(std::move(d.startAlerts))
     , m_icon(statusIconSet(L(QStringLiteral("menu.title"))))
 {
+    if (!m_item) {
+        if (!m_area) {
+            m_ownedArea = std::make_unique<DesktopStatusArea>(QDBusConnection::sessionBus());
+            m_area = m_ownedArea.get();
+        }
+        m_kind = m_area->kind();
+        m_item = m_area->makeItem(m_kind);
+    }
+    connect(&m_panel, &PanelWindowController::windowClosedByUser, this,
+            &MenuBarController::quitApp);
 }
 
-MenuBarController::~MenuBarController() = default;
-
-void MenuBarController::setup()
+MenuBarController::~MenuBarController()
 {
-    Log::debug(QStringLiteral("setup() started"));
+    // The item goes before the area that made it.
+    m_item.reset();
+}
+
+void MenuBarController::installItem()
+{
     if (m_item->hasButton()) {
         Log::debug(QStringLiteral("Status item button created: ") + yesNo(m_item->isVisible()));
         connect(m_item.get(), &StatusItem::activateRequested, this,
                 &MenuBarController::statusItemClicked);
         connect(m_item.get(), &StatusItem::contextMenuRequested, this,
                 &MenuBarController::statusItemContextClicked);
+        m_item->setMenuSource([self = QPointer<MenuBarController>(this)] {
+            return self ? self->buildMenu() : std::unique_ptr<QMenu>();
+        });
         m_item->setTitle(L(QStringLiteral("menu.title")));
         m_item->setToolTip(L(QStringLiteral("menu.tooltip")));
         applyMenuBarStyle();
+        // The stand-in window has done its job once the desktop shows the item.
+        if (m_panel.isWindowed())
+            m_panel.close();
     } else {
         Log::debug(QStringLiteral("⚠ Status item button is nil"));
+        // Nowhere to click: the panel opens as an ordinary window, so the app can be used and
+        // quit.
+        m_panel.showAsWindow();
     }
+}
+
+void MenuBarController::followStatusArea()
+{
+    const StatusItemKind kind = m_area->kind();
+    if (kind == m_kind)
+        return;
+    Log::debug(QStringLiteral("Status area changed; making the status item again"));
+    m_kind = kind;
+    m_item.reset();
+    m_item = m_area->makeItem(kind);
+    installItem();
+    updateStatusText();
+    Q_EMIT statusItemChanged();
+}
+
+void MenuBarController::setup()
+{
+    if (m_setUp)
+        return;
+    m_setUp = true;
+    Log::debug(QStringLiteral("setup() started"));
+    installItem();
+    if (m_area)
+        connect(m_area, &StatusArea::changed, this, &MenuBarController::followStatusArea,
+                Qt::QueuedConnection);
 
     QTimer::singleShot(kPositionLogDelayMs, this, &MenuBarController::logStatusItemPosition);
 
@@ -100,8 +148,6 @@ void MenuBarController::setup()
         });
     }
     // First-run tip: shown 1.2 s from now at the item, once the tip window exists.
-
-    startNudge();
 }
 
 void MenuBarController::subscribe()
@@ -137,11 +183,9 @@ std::optional<ScreenFacts> MenuBarController::currentScreen() const
 {
     if (m_screen)
         return m_screen();
-    const QScreen* screen = nullptr;
-    if (const auto geometry = m_item->geometry())
-        screen = QGuiApplication::screenAt(geometry->center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    // Not the item's own screen: asking a tray for the item's place is a round trip to the
+    // display on every tick, and no Linux screen has a camera housing to be compact for.
+    const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return std::nullopt;
     return screenFacts(*screen);
@@ -166,8 +210,7 @@ void MenuBarController::applyMenuBarStyle()
         Log::debug(QStringLiteral("Menu bar mode: text compact=") + yesNo(compact) +
                    QStringLiteral(" icon=") + yesNo(iconShown));
     } else {
-        m_item->setLabel(QString(), QString());
-        m_item->setCompactColumns({});
+        m_item->setStatusText(QString(), QString(), {});
         m_item->setFixedDigits(false);
         m_item->setIcon(m_icon);
         const QRect bounds = m_item->geometry().value_or(QRect());
@@ -196,10 +239,9 @@ void MenuBarController::updateStatusText()
     }
     const MenuBarReadings r = m_sampling.readings();
     const QList<MenuBarMetric> metrics = m_settings.menuBarMetrics();
-    m_item->setLabel(
+    m_item->setStatusText(
         MenuBarLayout::statusText(r.cpu, r.memPct, r.downBps, r.upBps, metrics, compact),
-        labelGuide(metrics, compact));
-    m_item->setCompactColumns(
+        labelGuide(metrics, compact),
         MenuBarLayout::compactColumns(r.cpu, r.memPct, r.downBps, r.upBps, metrics));
 }
 
@@ -262,24 +304,6 @@ void MenuBarController::statusItemContextClicked(QPoint at)
     QMenu* menu = buildMenu().release();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(at);
-}
-
-void MenuBarController::startNudge()
-{
-    delete m_nudgeTimer.data();
-    m_nudgeTimer = new QTimer(this);
-    m_nudgeTimer->setInterval(kNudgeIntervalMs);
-    connect(m_nudgeTimer, &QTimer::timeout, this, &MenuBarController::nudgeStatusItem);
-    m_nudgeTimer->start();
-    QTimer::singleShot(kFirstNudgeDelayMs, this, &MenuBarController::nudgeStatusItem);
-}
-
-void MenuBarController::nudgeStatusItem()
-{
-    // The nudge moves the item's own window back into view when the menu bar has pushed it
-    // behind a camera housing. Linux status areas place their items themselves and give us no
-    // window to move, so there is nothing to do; the compact decision is still re-made on
-    // every tick by updateStatusText().
 }
 
 void MenuBarController::logStatusItemPosition()

@@ -2,12 +2,12 @@
 
 #include "app/menubar/MenuBarLayout.h"
 #include "app/menubar/StatusItem.h"
+#include "app/menubar/StatusItemFactory.h"
 
 #include <QIcon>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
-#include <QTimer>
 #include <QVariant>
 
 #include <functional>
@@ -22,6 +22,7 @@ class L10n;
 class PanelWindowController;
 class SettingsManager;
 class SkinManager;
+class StatusArea;
 
 // The latest readings the status text is made of.
 struct MenuBarReadings {
@@ -41,11 +42,17 @@ struct MenuBarSampling {
 // Owns the application's status item: shows the live status text or the drawn icon, toggles
 // the panel on a primary click, pops the settings menu on a context click and keeps the text
 // current on every sampling tick and every relevant settings change.
+//
+// The item follows the desktop: when a status area appears, goes or changes kind during the
+// session, the item is made again for it. While there is none, the panel stands in as an
+// ordinary window, and closing that window quits.
 class MenuBarController : public QObject {
     Q_OBJECT
 public:
     struct Dependencies {
+        // A fixed item; or else items made by `statusArea` as the desktop changes.
         std::unique_ptr<StatusItem> item;
+        StatusArea* statusArea = nullptr;
         SettingsManager* settings = nullptr;
         MenuBarSampling sampling;
         SkinManager* skins = nullptr;
@@ -61,8 +68,9 @@ public:
         std::function<void(std::function<void()> openPanel)> startAlerts;
     };
 
-    // settings, sampling, skins and panel are required. An empty item means the desktop's status
-    // item (StatusNotifierItem, XEmbed tray or none); the other members may be left empty.
+    // settings, sampling, skins and panel are required. Without an item and a status area, the
+    // session's own status area is followed (StatusNotifierItem, XEmbed tray or none); the
+    // other members may be left empty.
     explicit MenuBarController(Dependencies dependencies);
     ~MenuBarController() override;
 
@@ -71,8 +79,6 @@ public:
     void updateStatusText();
     // The context menu, built afresh for every opening; the caller owns it.
     std::unique_ptr<QMenu> buildMenu();
-    void startNudge();
-    void nudgeStatusItem();
     void logStatusItemPosition();
 
     // Menu actions. Values that do not parse are ignored.
@@ -97,19 +103,27 @@ public:
 
     StatusItem& statusItem() const { return *m_item; }
     bool lastCompact() const { return m_lastCompact; }
-    const QTimer* nudgeTimer() const { return m_nudgeTimer; }
     // The text the item currently shows beside or instead of its icon ("" in icon mode).
     QString statusTitle() const { return m_item->label(); }
 
     // The guide string: the widest status text expected with these metrics.
     static QString labelGuide(const QList<MenuBarMetric>& metrics, bool compact);
 
+Q_SIGNALS:
+    // The item was made again for a changed status area; statusItem() is the new one.
+    void statusItemChanged();
+
 private:
+    void installItem();
+    void followStatusArea();
     std::optional<ScreenFacts> currentScreen() const;
     QRect anchorAt(QPoint at) const;
     void subscribe();
     void refreshTexts();
 
+    std::unique_ptr<StatusArea> m_ownedArea;
+    StatusArea* m_area = nullptr;
+    StatusItemKind m_kind = StatusItemKind::None;
     std::unique_ptr<StatusItem> m_item;
     SettingsManager& m_settings;
     MenuBarSampling m_sampling;
@@ -124,8 +138,8 @@ private:
     std::function<void(std::function<void()>)> m_startAlerts;
 
     QIcon m_icon;
-    QPointer<QTimer> m_nudgeTimer;
     bool m_lastCompact = false;
+    bool m_setUp = false;
     bool m_applyingMenuBarStyle = false;
 };
 

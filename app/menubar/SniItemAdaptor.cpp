@@ -25,6 +25,11 @@ QString SniItemAdaptor::status() const
     return m_item->status();
 }
 
+QDBusObjectPath SniItemAdaptor::menu() const
+{
+    return QDBusObjectPath(m_item->menuPath());
+}
+
 SniPixmapList SniItemAdaptor::iconPixmap() const
 {
     return m_item->iconPixmaps();

@@ -93,8 +93,7 @@ public:
     QString status() const;
     int windowId() const { return 0; }
     QString emptyString() const { return {}; }
-    // No dbusmenu: hosts call ContextMenu and we pop our own menu.
-    QDBusObjectPath menu() const { return QDBusObjectPath(QStringLiteral("/NO_DBUSMENU")); }
+    QDBusObjectPath menu() const;
     bool itemIsMenu() const { return false; }
     SniPixmapList iconPixmap() const;
     SniPixmapList noPixmaps() const { return {}; }

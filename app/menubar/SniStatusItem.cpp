@@ -1,6 +1,7 @@
 #include "app/menubar/SniStatusItem.h"
 
 #include "app/base/Log.h"
+#include "app/menubar/DBusMenuExporter.h"
 #include "app/menubar/SniItemAdaptor.h"
 #include "app/menubar/StatusIcon.h"
 
@@ -39,6 +40,11 @@ SniStatusItem::SniStatusItem(QDBusConnection bus, QObject* parent)
 {
     registerSniTypes();
     m_adaptor = new SniItemAdaptor(this);
+    m_scheme = new DesktopColorScheme(m_bus, this);
+    connect(m_scheme, &DesktopColorScheme::schemeChanged, this, &SniStatusItem::refreshPixmaps);
+    m_menu = new DBusMenuExporter(
+        m_bus, QLatin1String(kMenuPath), [this] { return m_menuSource ? m_menuSource() : nullptr; },
+        this);
     if (!m_bus.isConnected()) {
         Log::debug(QStringLiteral("⚠ Status item: no session bus; the item is not published"));
         return;
@@ -79,7 +85,14 @@ QString SniStatusItem::status() const
 
 SniToolTip SniStatusItem::sniToolTip() const
 {
-    return SniToolTip{{}, {}, toolTip(), label()};
+    if (label().isEmpty())
+        return SniToolTip{{}, {}, toolTip(), {}};
+    return SniToolTip{{}, {}, label(), toolTip()};
+}
+
+QString SniStatusItem::menuPath() const
+{
+    return m_menu->isExported() ? m_menu->path() : QStringLiteral("/NO_DBUSMENU");
 }
 
 void SniStatusItem::hostActivate(int x, int y)
@@ -112,17 +125,29 @@ void SniStatusItem::registerWithWatcher()
     });
 }
 
+QImage SniStatusItem::render(int size, const QColor& ink) const
+{
+    if (!compactColumns().isEmpty()) {
+        // The first column holds the figures that matter most (CPU over memory).
+        for (const QStringList& column : compactColumns()) {
+            if (!column.isEmpty())
+                return StatusImage::stacked(column, size, 1.0, ink);
+        }
+    }
+    return StatusImage::icon(icon(), size, 1.0, ink);
+}
+
 void SniStatusItem::refreshPixmaps()
 {
     SniPixmapList pixmaps;
-    const QColor ink = inkFor(currentPanelShade());
+    const DesktopColorScheme::Scheme scheme = m_scheme->scheme();
+    const bool backdrop = scheme == DesktopColorScheme::Scheme::Unknown;
+    const QColor ink =
+        inkFor(scheme == DesktopColorScheme::Scheme::Light ? PanelShade::Light : PanelShade::Dark);
     if (!compactColumns().isEmpty() || !icon().isNull()) {
-        for (int height : kImageHeights) {
-            const QImage image =
-                compactColumns().isEmpty()
-                    ? StatusImage::icon(icon(), height, 1.0, ink)
-                    : StatusImage::columns(icon(), compactColumns(), height, 1.0, ink);
-            pixmaps.append(SniPixmap::fromImage(image));
+        for (int size : kImageHeights) {
+            const QImage image = render(size, ink);
+            pixmaps.append(SniPixmap::fromImage(backdrop ? StatusImage::onBackdrop(image) : image));
         }
     }
     if (pixmaps == m_pixmaps)
@@ -138,21 +163,25 @@ void SniStatusItem::changed(Aspect aspect)
         Q_EMIT m_adaptor->NewTitle();
         break;
     case Aspect::Icon:
-    case Aspect::Columns:
         refreshPixmaps();
         break;
     case Aspect::ToolTip:
         Q_EMIT m_adaptor->NewToolTip();
         break;
-    case Aspect::Label:
-        Q_EMIT m_adaptor->XAyatanaNewLabel(label(), labelGuide());
-        Q_EMIT m_adaptor->NewToolTip();
+    case Aspect::Text:
+        if (label() != m_publishedLabel || labelGuide() != m_publishedGuide) {
+            m_publishedLabel = label();
+            m_publishedGuide = labelGuide();
+            Q_EMIT m_adaptor->XAyatanaNewLabel(label(), labelGuide());
+            Q_EMIT m_adaptor->NewToolTip();
+        }
+        refreshPixmaps();
         break;
     case Aspect::Visibility:
         Q_EMIT m_adaptor->NewStatus(status());
         break;
     case Aspect::Font:
-        // Hosts draw the label in their own font; the icon's columns have their own face.
+        // Hosts draw the label in their own font; the icon's figures have their own face.
         break;
     }
 }

@@ -185,4 +185,77 @@ QImage StatusImage::icon(const QIcon& templateIcon, int height, qreal dpr, const
     return image;
 }
 
+namespace {
+
+QFont stackedFont(int pixelSize)
+{
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(pixelSize);
+    font.setStretch(QFont::Condensed);
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+} // namespace
+
+int StatusImage::stackedPixelSize(const QStringList& figures, int size)
+{
+    const int lines = std::max<int>(1, std::min<int>(2, figures.size()));
+    const qreal room = size - 2.0 * std::max(1, static_cast<int>(std::lround(size / 22.0)));
+    // Start from the tallest face the lines allow and shrink until the widest figure fits.
+    for (int pixels = static_cast<int>(room / lines / 0.78); pixels > 5; --pixels) {
+        const QFontMetricsF fm(stackedFont(pixels));
+        qreal widest = 0;
+        for (int i = 0; i < lines && i < figures.size(); ++i)
+            widest = std::max(widest, fm.horizontalAdvance(figures[i]));
+        if (widest <= room && fm.capHeight() * lines + (lines - 1) * 0.18 * pixels <= room)
+            return pixels;
+    }
+    return 6;
+}
+
+QImage StatusImage::stacked(const QStringList& figures, int size, qreal dpr, const QColor& ink)
+{
+    QImage image = blank(size, size, dpr);
+    if (figures.isEmpty())
+        return image;
+    const int lines = std::min<int>(2, figures.size());
+    const QFont font = stackedFont(stackedPixelSize(figures, size));
+    const QFontMetricsF fm(font);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(ink);
+    // The cap heights and the gap between them, centred as a block.
+    const qreal gap = lines > 1 ? std::max(1.0, (size - 2 * fm.capHeight()) / 3.0) : 0;
+    const qreal block = fm.capHeight() * lines + gap * (lines - 1);
+    qreal baseline = (size - block) / 2.0 + fm.capHeight();
+    for (int i = 0; i < lines; ++i) {
+        const qreal width = fm.horizontalAdvance(figures[i]);
+        painter.drawText(QPointF((size - width) / 2.0, std::round(baseline)), figures[i]);
+        baseline += fm.capHeight() + gap;
+    }
+    return image;
+}
+
+QImage StatusImage::onBackdrop(const QImage& content)
+{
+    const qreal dpr = content.devicePixelRatio();
+    QImage out(content.size(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    out.setDevicePixelRatio(dpr);
+    QPainter painter(&out);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area(QPointF(0, 0), out.deviceIndependentSize());
+    const qreal inset = area.height() / 22.0;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x1c, 0x1e, 0x22, 235));
+    painter.drawRoundedRect(area.adjusted(0.5 * inset, 1.5 * inset, -0.5 * inset, -1.5 * inset),
+                            4.0 * inset, 4.0 * inset);
+    painter.drawImage(QPointF(0, 0), content);
+    painter.end();
+    return out;
+}
+
 } // namespace corvanite

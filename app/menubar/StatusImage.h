@@ -34,6 +34,16 @@ public:
 
     // The icon alone, centred in a square slot.
     static QImage icon(const QIcon& templateIcon, int height, qreal dpr, const QColor& ink);
+
+    // Up to two figures stacked in a square `size` wide, each in the largest face that lets
+    // both fit: what a host that squeezes every item into a square can still show legibly.
+    static QImage stacked(const QStringList& figures, int size, qreal dpr, const QColor& ink);
+    // The pixel size stacked() draws `figures` with.
+    static int stackedPixelSize(const QStringList& figures, int size);
+
+    // `content` over the item's own dark, rounded backdrop, for when the panel's colour behind
+    // the item is unknown: light ink on it reads on light and dark panels alike.
+    static QImage onBackdrop(const QImage& content);
 };
 
 } // namespace corvanite

@@ -35,19 +35,23 @@ void StatusItem::setToolTip(const QString& toolTip)
 
 void StatusItem::setLabel(const QString& label, const QString& guide)
 {
-    if (label == m_label && guide == m_labelGuide)
-        return;
-    m_label = label;
-    m_labelGuide = guide;
-    changed(Aspect::Label);
+    setStatusText(label, guide, m_columns);
 }
 
 void StatusItem::setCompactColumns(const CompactColumns& columns)
 {
-    if (columns == m_columns)
+    setStatusText(m_label, m_labelGuide, columns);
+}
+
+void StatusItem::setStatusText(const QString& label, const QString& guide,
+                               const CompactColumns& columns)
+{
+    if (label == m_label && guide == m_labelGuide && columns == m_columns)
         return;
+    m_label = label;
+    m_labelGuide = guide;
     m_columns = columns;
-    changed(Aspect::Columns);
+    changed(Aspect::Text);
 }
 
 void StatusItem::setFixedDigits(bool fixedDigits)

@@ -8,7 +8,11 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <optional>
+
+class QMenu;
 
 namespace corvanite {
 
@@ -47,6 +51,9 @@ public:
     void setCompactColumns(const CompactColumns& columns);
     CompactColumns compactColumns() const { return m_columns; }
 
+    // Label, guide and columns of one tick at once, so the item draws once for all of them.
+    void setStatusText(const QString& label, const QString& guide, const CompactColumns& columns);
+
     // Figures drawn with the compact, fixed-digit font.
     void setFixedDigits(bool fixedDigits);
     bool fixedDigits() const { return m_fixedDigits; }
@@ -57,6 +64,11 @@ public:
     // The item's rectangle on screen, when the host lets us know it.
     virtual std::optional<QRect> geometry() const { return std::nullopt; }
 
+    // Builds the item's menu, for hosts that read the menu from the item instead of asking us to
+    // pop it up. Each call builds it afresh.
+    using MenuSource = std::function<std::unique_ptr<QMenu>()>;
+    virtual void setMenuSource(MenuSource source) { m_menuSource = std::move(source); }
+
 Q_SIGNALS:
     // Primary click, at the point the host reports (screen coordinates).
     void activateRequested(QPoint at);
@@ -64,9 +76,12 @@ Q_SIGNALS:
     void contextMenuRequested(QPoint at);
 
 protected:
-    enum class Aspect { Title, Icon, ToolTip, Label, Columns, Font, Visibility };
+    // Text: the label, its guide and/or the compact columns (one tick's worth).
+    enum class Aspect { Title, Icon, ToolTip, Text, Font, Visibility };
     // Called after a value really changed.
     virtual void changed(Aspect) {}
+
+    MenuSource m_menuSource;
 
 private:
     QString m_title;

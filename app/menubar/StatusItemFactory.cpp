@@ -21,7 +21,12 @@ StatusItemKind availableStatusItemKind(const QDBusConnection& bus)
 
 std::unique_ptr<StatusItem> makeStatusItem(const QDBusConnection& bus)
 {
-    switch (availableStatusItemKind(bus)) {
+    return makeStatusItem(availableStatusItemKind(bus), bus);
+}
+
+std::unique_ptr<StatusItem> makeStatusItem(StatusItemKind kind, const QDBusConnection& bus)
+{
+    switch (kind) {
     case StatusItemKind::StatusNotifier:
         Log::debug(QStringLiteral("Status item: StatusNotifierItem on the session bus"));
         return std::make_unique<SniStatusItem>(bus);

@@ -17,6 +17,7 @@ StatusItemKind availableStatusItemKind(const QDBusConnection& bus);
 
 // Builds the item of that kind; with no status area the item has no button.
 std::unique_ptr<StatusItem> makeStatusItem(const QDBusConnection& bus);
+std::unique_ptr<StatusItem> makeStatusItem(StatusItemKind kind, const QDBusConnection& bus);
 std::unique_ptr<StatusItem> makeStatusItem();
 
 } // namespace corvanite

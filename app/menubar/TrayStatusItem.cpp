@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QSet>
@@ -29,11 +30,48 @@ QSet<QWidget*> trayWindows()
     return found;
 }
 
+// Paints whatever image the item drew last. The tray keeps one icon for the item's whole life:
+// a new QIcon per tick would leave a scaled copy of every tick's image in Qt's pixmap cache.
+class CurrentImageEngine : public QIconEngine {
+public:
+    explicit CurrentImageEngine(std::shared_ptr<const QImage> image)
+        : m_image(std::move(image))
+    {
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        if (m_image->isNull())
+            return;
+        // At its own size where it fits (the slot was sized for it), else scaled down to fit.
+        QSizeF logical = m_image->deviceIndependentSize();
+        if (logical.width() > rect.width() || logical.height() > rect.height())
+            logical.scale(rect.size(), Qt::KeepAspectRatio);
+        const QPointF at(rect.x(), rect.y() + (rect.height() - logical.height()) / 2.0);
+        painter->drawImage(QRectF(at, logical), *m_image);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap out(size);
+        out.fill(Qt::transparent);
+        QPainter painter(&out);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return out;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new CurrentImageEngine(m_image); }
+    bool isNull() override { return m_image->isNull(); }
+
+private:
+    std::shared_ptr<const QImage> m_image;
+};
+
 } // namespace
 
 TrayStatusItem::TrayStatusItem(QObject* parent)
     : StatusItem(parent)
     , m_tray(new QSystemTrayIcon(this))
+    , m_shown(std::make_shared<QImage>())
+    , m_trayIcon(new CurrentImageEngine(m_shown))
 {
     connect(m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -63,22 +101,6 @@ std::optional<QRect> TrayStatusItem::geometry() const
     if (!rect.isValid() || rect.isEmpty())
         return std::nullopt;
     return rect;
-}
-
-QImage TrayStatusItem::onBackdrop(const QImage& content, qreal dpr)
-{
-    QImage out(content.size(), QImage::Format_ARGB32_Premultiplied);
-    out.fill(Qt::transparent);
-    out.setDevicePixelRatio(dpr);
-    QPainter painter(&out);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area(QPointF(0, 0), out.deviceIndependentSize());
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x1c, 0x1e, 0x22, 235));
-    painter.drawRoundedRect(area.adjusted(0.5, 1.5, -0.5, -1.5), 4.0, 4.0);
-    painter.drawImage(QPointF(0, 0), content);
-    painter.end();
-    return out;
 }
 
 int TrayStatusItem::slotHeight() const
@@ -129,11 +151,12 @@ void TrayStatusItem::render()
         painter.end();
         image = padded;
     }
-    image = onBackdrop(image, dpr);
-    if (image == m_image)
+    image = StatusImage::onBackdrop(image);
+    if (image == *m_shown)
         return;
-    m_image = image;
-    m_tray->setIcon(QIcon(QPixmap::fromImage(image)));
+    *m_shown = image;
+    // Same icon, new pixels: the tray repaints from the engine.
+    m_tray->setIcon(m_trayIcon);
 }
 
 void TrayStatusItem::changed(Aspect aspect)
@@ -142,13 +165,12 @@ void TrayStatusItem::changed(Aspect aspect)
     case Aspect::Title:
         break;
     case Aspect::ToolTip:
-    case Aspect::Label:
-        m_tray->setToolTip(label().isEmpty() ? toolTip() : toolTip() + QLatin1Char('\n') + label());
-        if (aspect == Aspect::Label)
+    case Aspect::Text:
+        m_tray->setToolTip(label().isEmpty() ? toolTip() : label() + QLatin1Char('\n') + toolTip());
+        if (aspect == Aspect::Text)
             render();
         break;
     case Aspect::Icon:
-    case Aspect::Columns:
     case Aspect::Font:
         render();
         break;
@@ -163,7 +185,8 @@ bool TrayStatusItem::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_window && event->type() == QEvent::Resize) {
         // The tray decides the slot; draw for the size it gave us. A new height changes the font
         // and so the width to ask for.
-        if (m_window->height() != m_image.height() / std::max<qreal>(1, m_image.devicePixelRatio()))
+        if (m_window->height() !=
+            m_shown->height() / std::max<qreal>(1, m_shown->devicePixelRatio()))
             m_requestedWidth = 0;
         render();
     }

@@ -4,6 +4,8 @@
 
 #include <QPointer>
 
+#include <memory>
+
 class QSystemTrayIcon;
 class QWidget;
 
@@ -24,7 +26,7 @@ public:
     std::optional<QRect> geometry() const override;
 
     // The image currently handed to the tray, for inspection.
-    QImage currentImage() const { return m_image; }
+    QImage currentImage() const { return *m_shown; }
 
 protected:
     void changed(Aspect aspect) override;
@@ -33,13 +35,13 @@ protected:
 private:
     void render();
     int slotHeight() const;
-    static QImage onBackdrop(const QImage& content, qreal dpr);
 
     QSystemTrayIcon* m_tray = nullptr;
     // Qt's own window for the tray icon; found by its object name right after show().
     QPointer<QWidget> m_window;
     int m_requestedWidth = 0;
-    QImage m_image;
+    std::shared_ptr<QImage> m_shown;
+    QIcon m_trayIcon;
 };
 
 } // namespace corvanite

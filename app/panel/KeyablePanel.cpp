@@ -1,16 +1,30 @@
 #include "app/panel/KeyablePanel.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
 namespace corvanite {
 
-KeyablePanel::KeyablePanel(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+KeyablePanel::KeyablePanel(Presentation presentation, QWidget* parent)
+    : QWidget(parent, presentation == Presentation::Popup
+                          ? Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                          : Qt::Window)
+    , m_presentation(presentation)
 {
     setObjectName(QStringLiteral("CorvanitePanel"));
-    setAttribute(Qt::WA_TranslucentBackground);
+    if (presentation == Presentation::Popup)
+        setAttribute(Qt::WA_TranslucentBackground);
+    else
+        setWindowTitle(QStringLiteral("Corvanite"));
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void KeyablePanel::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (m_presentation == Presentation::Window)
+        Q_EMIT windowClosed();
 }
 
 bool KeyablePanel::event(QEvent* event)
@@ -34,6 +48,11 @@ void KeyablePanel::paintEvent(QPaintEvent*)
     // A plain dark card until the skins draw their own.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (m_presentation == Presentation::Window) {
+        // The window manager draws the frame; the card fills the window.
+        painter.fillRect(rect(), QColor(0x1c, 0x1d, 0x22));
+        return;
+    }
     painter.setPen(QColor(255, 255, 255, 40));
     painter.setBrush(QColor(0x1c, 0x1d, 0x22));
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 8.5, -0.5, -0.5), 14, 14);

@@ -4,22 +4,34 @@
 
 namespace corvanite {
 
-// The panel's window: frameless, above other windows, out of the task bar and window cycling,
-// able to take keyboard focus. It reports losing focus and the Escape key; its owner decides
-// whether that closes it.
+// The panel's window. As a popup: frameless, above other windows, out of the task bar and
+// window cycling, able to take keyboard focus. As a window (where the desktop has no status
+// area to hang it from): an ordinary, movable window titled "Corvanite". It reports losing
+// focus, the Escape key and the user closing the window; its owner decides what follows.
 class KeyablePanel : public QWidget {
     Q_OBJECT
 public:
-    explicit KeyablePanel(QWidget* parent = nullptr);
+    enum class Presentation { Popup, Window };
+
+    explicit KeyablePanel(Presentation presentation = Presentation::Popup,
+                          QWidget* parent = nullptr);
+
+    Presentation presentation() const { return m_presentation; }
 
 Q_SIGNALS:
     void focusLost();
     void cancelled();
+    // The user closed the window (its title bar's close button or the window manager).
+    void windowClosed();
 
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Presentation m_presentation;
 };
 
 } // namespace corvanite

@@ -35,8 +35,17 @@ bool PanelWindowController::isShown() const
     return m_panel && m_panel->isVisible();
 }
 
+bool PanelWindowController::isWindowed() const
+{
+    return m_panel && m_panel->presentation() == KeyablePanel::Presentation::Window;
+}
+
 void PanelWindowController::toggle(const QRect& anchor)
 {
+    if (isWindowed()) {
+        show(anchor);
+        return;
+    }
     if (isShown()) {
         close();
         return;
@@ -55,20 +64,32 @@ PanelWindowController::place(const QRect& anchor, const std::optional<QRect>& us
     if (usableArea) {
         x = std::max(x, usableArea->x() + kScreenMargin);
         x = std::min(x, usableArea->x() + usableArea->width() - kWidth - kScreenMargin);
+        const int top = usableArea->y();
         const int bottom = usableArea->y() + usableArea->height();
-        if (y + kHeight > bottom && anchor.y() - kHeight >= usableArea->y()) {
-            y = anchor.y() - kHeight;
+        const int anchorTop = std::min(anchor.y(), bottom);
+        if (y + kHeight > bottom && anchorTop - kHeight >= top) {
+            y = anchorTop - kHeight;
             above = true;
+        } else {
+            y = std::max(y, top);
         }
     }
     return {QPoint(x, y), centre - x, above};
 }
 
-void PanelWindowController::createPanel()
+void PanelWindowController::createPanel(bool windowed)
 {
     // The skins' content is a later addition; until then the panel is an empty card.
-    m_panel = new KeyablePanel();
+    m_panel = new KeyablePanel(windowed ? KeyablePanel::Presentation::Window
+                                        : KeyablePanel::Presentation::Popup);
     m_panel->resize(kWidth, kHeight);
+    if (windowed) {
+        connect(m_panel, &KeyablePanel::windowClosed, this, [this] {
+            close();
+            Q_EMIT windowClosedByUser();
+        });
+        return;
+    }
     connect(m_panel, &KeyablePanel::cancelled, this, &PanelWindowController::close);
     connect(m_panel, &KeyablePanel::focusLost, this, [this] {
         if (!m_dialogHold)
@@ -76,10 +97,33 @@ void PanelWindowController::createPanel()
     });
 }
 
+void PanelWindowController::showAsWindow()
+{
+    if (m_panel && !isWindowed())
+        close();
+    if (!m_panel)
+        createPanel(true);
+    opened();
+}
+
+void PanelWindowController::opened()
+{
+    m_panel->show();
+    m_panel->raise();
+    m_panel->activateWindow();
+    m_setPublishingPaused(false);
+    Log::debug(isWindowed() ? QStringLiteral("Panel opened as a window")
+                            : QStringLiteral("Panel opened"));
+}
+
 void PanelWindowController::show(const QRect& anchor)
 {
+    if (isWindowed()) {
+        opened();
+        return;
+    }
     if (!m_panel)
-        createPanel();
+        createPanel(false);
     if (anchor.isValid()) {
         const QScreen* screen = QGuiApplication::screenAt(anchor.center());
         if (!screen)
@@ -89,15 +133,14 @@ void PanelWindowController::show(const QRect& anchor)
         m_panel->move(placement.origin);
         Q_EMIT arrowXChanged(placement.arrowX);
     }
-    m_panel->show();
-    m_panel->raise();
-    m_panel->activateWindow();
-    m_setPublishingPaused(false);
-    Log::debug(QStringLiteral("Panel opened"));
+    opened();
 }
 
 void PanelWindowController::close()
 {
+    // The reopen guard is for a click that took focus from the popup; the stand-in window
+    // closing (for an item that just appeared) must not swallow that item's first click.
+    const bool windowed = isWindowed();
     if (m_panel) {
         Log::debug(QStringLiteral("Panel closed"));
         KeyablePanel* panel = m_panel.data();
@@ -106,7 +149,8 @@ void PanelWindowController::close()
         panel->hide();
         panel->deleteLater();
     }
-    m_lastCloseAt = m_clock.now();
+    if (!windowed)
+        m_lastCloseAt = m_clock.now();
     m_setPublishingPaused(true);
     // The panel faces join here: PanelFlipState::shared().reset() turns the front face up again.
 }

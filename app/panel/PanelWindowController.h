@@ -39,6 +39,11 @@ public:
     void close();
     bool isShown() const;
 
+    // Opens the panel as an ordinary window, for a desktop without a status area: it stays open
+    // when it loses focus or on Escape, and when the user closes it windowClosedByUser follows.
+    void showAsWindow();
+    bool isWindowed() const;
+
     // While true, losing focus (to a confirmation dialog) leaves the panel open.
     bool dialogHold() const { return m_dialogHold; }
     void setDialogHold(bool hold) { m_dialogHold = hold; }
@@ -52,14 +57,18 @@ public:
         bool above = false; // opened upwards, for an item at the bottom of the screen
     };
     // Centred under the anchor, kept 8 px inside the screen's usable area; when there is no
-    // room below (a panel at the bottom edge) the panel opens above the anchor instead.
+    // room below (a panel at the bottom edge) the panel opens above the anchor instead. Never
+    // over the area the desktop's own panels reserve: a host that reports only its click point
+    // inside its panel still gets the card below (or above) that panel.
     static Placement place(const QRect& anchor, const std::optional<QRect>& usableArea);
 
 Q_SIGNALS:
     void arrowXChanged(int arrowX);
+    void windowClosedByUser();
 
 private:
-    void createPanel();
+    void createPanel(bool windowed);
+    void opened();
 
     const Clock& m_clock;
     std::function<void(bool)> m_setPublishingPaused;

@@ -3,6 +3,7 @@
 #include "app/sampling/DeviceSources.h"
 #include "platform/BootTime.h"
 #include "platform/CpuTicks.h"
+#include "platform/MemoryPressure.h"
 #include "platform/MemoryStats.h"
 #include "platform/NetworkCounters.h"
 #include "platform/ProcessTable.h"
@@ -66,6 +67,11 @@ public:
 class EmptySleepAssertionSource final : public SleepAssertionSource {
 public:
     AssertionMap readSleepBlockers() override { return {}; }
+};
+
+class EmptyMemoryPressureSource final : public MemoryPressureSource {
+public:
+    std::optional<PressureReading> readMemoryPressure() override { return std::nullopt; }
 };
 
 class EmptyEnergySource final : public EnergySource {

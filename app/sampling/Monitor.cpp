@@ -206,6 +206,15 @@ void Monitor::apply(const Snapshot& s)
             m_consumers.recordPins(s.processes);
     }
 
+    if (s.memoryPressure) {
+        if (m_memoryPressure != s.memoryPressure) {
+            m_memoryPressure = s.memoryPressure;
+            Q_EMIT memoryPressureChanged();
+        }
+        if (m_consumers.memoryPressure)
+            m_consumers.memoryPressure(*s.memoryPressure);
+    }
+
     if (m_publishingPaused)
         return;
 

@@ -49,6 +49,8 @@ class Monitor : public QObject {
     Q_PROPERTY(QList<double> downHistory READ downHistory NOTIFY downHistoryChanged)
     Q_PROPERTY(QList<double> upHistory READ upHistory NOTIFY upHistoryChanged)
     Q_PROPERTY(QList<double> tempHistory READ tempHistory NOTIFY tempHistoryChanged)
+    Q_PROPERTY(std::optional<corvanite::PressureLevel> memoryPressure READ memoryPressure NOTIFY
+                   memoryPressureChanged)
 
 public:
     static constexpr double kDefaultInterval = 2.0;
@@ -120,6 +122,8 @@ public:
     BatterySample battery() const { return m_battery; }
     std::optional<GPUSample> gpu() const { return m_gpu; }
     QList<double> gpuHistory() const { return m_gpuHistory; }
+    // The latest pass's memory-pressure level, published on every pass (panel open or not).
+    std::optional<PressureLevel> memoryPressure() const { return m_memoryPressure; }
     QList<ProcessSample> energyRows() const { return m_energyRows; }
     QList<double> cpuHistory() const { return m_cpuHistory; }
     QList<double> memHistory() const { return m_memHistory; }
@@ -139,6 +143,7 @@ Q_SIGNALS:
     void batteryChanged();
     void gpuChanged();
     void gpuHistoryChanged();
+    void memoryPressureChanged();
     void energyRowsChanged();
     void cpuHistoryChanged();
     void memHistoryChanged();
@@ -182,6 +187,7 @@ private:
     BatterySample m_battery;
     std::optional<GPUSample> m_gpu;
     QList<double> m_gpuHistory;
+    std::optional<PressureLevel> m_memoryPressure;
     QList<ProcessSample> m_energyRows;
     QList<double> m_cpuHistory;
     QList<double> m_memHistory;

@@ -32,6 +32,8 @@ void registerSampleMetaTypes()
     qRegisterMetaType<GPUSample>();
     qRegisterMetaType<std::optional<GPUSample>>();
     qRegisterMetaType<HeavyCache>();
+    qRegisterMetaType<PressureLevel>();
+    qRegisterMetaType<std::optional<PressureLevel>>();
     qRegisterMetaType<Snapshot>();
 }
 

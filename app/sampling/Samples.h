@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/sampling/PressureLevel.h"
+
 #include <QList>
 #include <QMap>
 #include <QMetaType>
@@ -128,6 +130,8 @@ struct Snapshot {
     bool tempFresh = false;        // thermal was read in this pass, not taken from the cache
     bool processesScanned = false; // the process table was read in this pass
     std::optional<AssertionMap> assertions;
+    // Read on every pass; absent when the kernel reports neither stalls nor memory totals.
+    std::optional<PressureLevel> memoryPressure;
     QList<ProcessSample> energyRows;
     QSet<qint32> livePids;
 };

@@ -35,6 +35,14 @@ Snapshot SnapshotBuilder::build(const PassFlags& flags, const QList<ProcessSampl
     const std::optional<MemoryStats> memory = m_sources.memory->readMemoryStats();
     if (memory)
         snapshot.memory = memorySample(memory->vm, memory->pageSize, memory->physicalMemory);
+    // The stall averages come from the pressure source, the available share from the memory
+    // statistics just read.
+    PressureReading pressure = m_sources.pressure->readMemoryPressure().value_or(PressureReading{});
+    if (memory && memory->availableBytes && memory->physicalMemory > 0) {
+        pressure.availableBytes = memory->availableBytes;
+        pressure.totalBytes = memory->physicalMemory;
+    }
+    snapshot.memoryPressure = pressureLevelFor(pressure);
     snapshot.network = networkStep(m_sources.network->readNetworkBytes(), m_prevNet, elapsed);
 
     if (flags.scanProcesses) {

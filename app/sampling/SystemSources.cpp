@@ -21,6 +21,7 @@ void SystemSources::fillMissingWithEmpty()
     fill(battery, [] { return std::make_unique<EmptyBatterySource>(); });
     fill(assertions, [] { return std::make_unique<EmptySleepAssertionSource>(); });
     fill(energy, [] { return std::make_unique<EmptyEnergySource>(); });
+    fill(pressure, [] { return std::make_unique<EmptyMemoryPressureSource>(); });
 }
 
 } // namespace corvanite

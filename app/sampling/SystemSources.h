@@ -3,6 +3,7 @@
 #include "app/sampling/DeviceSources.h"
 #include "platform/BootTime.h"
 #include "platform/CpuTicks.h"
+#include "platform/MemoryPressure.h"
 #include "platform/MemoryStats.h"
 #include "platform/NetworkCounters.h"
 #include "platform/ProcessTable.h"
@@ -28,6 +29,7 @@ struct SystemSources {
     std::unique_ptr<BatterySource> battery;
     std::unique_ptr<SleepAssertionSource> assertions;
     std::unique_ptr<EnergySource> energy;
+    std::unique_ptr<MemoryPressureSource> pressure;
 
     // Replaces every missing member with a source that yields the empty reading.
     void fillMissingWithEmpty();

@@ -19,6 +19,8 @@ struct TickConsumers {
     std::function<void(const QList<ProcessSample>&, const std::optional<AssertionMap>&)>
         ingestInsights;
     std::function<void(const QList<ProcessSample>&)> recordPins;
+    // Every pass that read a memory-pressure level, after the above.
+    std::function<void(PressureLevel)> memoryPressure;
     // Last, on published passes: drop cached icons of processes that are gone.
     std::function<void(const QSet<qint32>& livePids)> pruneIcons;
 };

@@ -102,7 +102,6 @@ UpdateChecker::UpdateChecker(Preferences& preferences, const Clock& clock,
     , m_openUrl(std::move(openUrl))
     , m_currentVersion(currentVersion.isEmpty() ? QStringLiteral("0") : std::move(currentVersion))
     , m_transferTimeoutMs(transferTimeoutMs)
-    , m_network(new QNetworkAccessManager(this))
 {
     // No disk cache is ever set and cookies are neither sent nor kept (see FeedRequest), so
     // every check asks the server afresh and leaves nothing behind.
@@ -190,8 +189,17 @@ void UpdateChecker::check(bool manual)
     // A feed that trickles a byte now and then would otherwise keep "checking" for days.
     limits.wholeRequestTimeoutMs = 3 * m_transferTimeoutMs;
     limits.maxBodyBytes = kMaxFeedBytes;
+    // The network stack (its threads, its caches, some megabytes) lives only while a check
+    // runs: checks are days apart.
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    ++m_checksInFlight;
     FeedRequest::start(*m_network, url, limits, this, [this, manual](const FeedResponse& response) {
         handleResponse(response, manual);
+        if (--m_checksInFlight == 0 && m_network) {
+            m_network->deleteLater();
+            m_network = nullptr;
+        }
     });
 }
 

@@ -98,7 +98,9 @@ private:
     std::optional<QUrl> m_downloadURL;
     QTimer m_launchTimer;
     QTimer m_periodicTimer;
-    QNetworkAccessManager* m_network;
+    // Made for a check and dropped after it; null between checks.
+    QNetworkAccessManager* m_network = nullptr;
+    int m_checksInFlight = 0;
 };
 
 } // namespace corvanite

@@ -7,6 +7,7 @@
 #include "app/panel/PanelWindowController.h"
 #include "app/process/PauseManager.h"
 #include "app/sampling/Monitor.h"
+#include "app/sampling/PressureMonitor.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
 #include "app/shell/TerminalStatusLine.h"
@@ -75,6 +76,7 @@ void AppDelegate::applicationDidFinishLaunching()
         m_menuBarController = std::make_unique<MenuBarController>(sharedMenuBarDependencies());
         m_menuBarController->setup();
     }
+    PressureMonitor::shared().start();
     // Comfort cooling starts here once the fan controller exists.
     UpdateChecker::shared().startAutoCheck();
 }

@@ -14,6 +14,7 @@
 #include "app/process/PauseManager.h"
 #include "app/process/ProcessTerminator.h"
 #include "app/sampling/Monitor.h"
+#include "app/sampling/PressureMonitor.h"
 #include "app/sampling/ProcessVisualCache.h"
 #include "app/sampling/SMC.h"
 #include "app/settings/LaunchAtLogin.h"
@@ -29,6 +30,7 @@
 #include "platform/linux/LinuxProcessInfo.h"
 #include "platform/linux/X11FrontmostApplication.h"
 #include "platform/linux/HwmonSmc.h"
+#include "platform/linux/LinuxMemoryPressure.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
@@ -86,6 +88,7 @@ MonitorPolicy defaultMonitorPolicy()
 TickConsumers defaultTickConsumers()
 {
     TickConsumers consumers;
+    consumers.memoryPressure = [](PressureLevel level) { PressureMonitor::shared().update(level); };
     consumers.evaluateAlerts = [](double cpu, double memPct, std::optional<double> cpuC) {
         AlertManager::shared().evaluate(cpu, memPct, cpuC);
     };
@@ -281,7 +284,30 @@ UserNotices& UserNotices::shared()
 SMC& SMC::shared()
 {
     // Kept for the life of the process: the sampling thread may still read through it at exit.
-    static SMC* const instance = new SMC(std::make_unique<HwmonSmc>());
+    static SMC* const instance = [] {
+        auto device = std::make_unique<HwmonSmc>();
+        Log::verbose([&] {
+            const QStringList keys = device->describeKeys();
+            return QStringLiteral("Sensor keys: %1")
+                .arg(keys.isEmpty() ? QStringLiteral("none") : keys.join(QStringLiteral(", ")));
+        });
+        return new SMC(std::move(device));
+    }();
+    return *instance;
+}
+
+PressureMonitor& PressureMonitor::shared()
+{
+    static PressureMonitor* const instance = [] {
+        auto* monitor = new PressureMonitor(std::make_unique<LinuxMemoryPressure>(),
+                                            [] { return PsiTrigger::open(); });
+        // The insight engine still holds the old level when it hears of a rise, so it names the
+        // culprit first and takes the new level after.
+        QObject::connect(monitor, &PressureMonitor::levelChanged, monitor, [monitor] {
+            InsightEngine::shared().setPressureLevel(monitor->level());
+        });
+        return monitor;
+    }();
     return *instance;
 }
 

@@ -64,6 +64,10 @@ int main(int argc, char** argv)
     const DisplayChoice display = DisplayChoice::decide(DisplayChoice::probeEnvironment());
     if (const QString platform = display.platformToSet(); !platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.toLatin1());
+    // X11 shared-memory images cost a blocking round trip to the server on every redraw of the
+    // status item; its images are tiny, so plain requests are cheaper. The user's setting wins.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     std::unique_ptr<QCoreApplication> app;
     if (display.isHeadless())
         app = std::make_unique<QCoreApplication>(argc, argv);

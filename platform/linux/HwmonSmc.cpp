@@ -37,6 +37,7 @@ struct Found {
     QByteArray path;
     int rank;
     int order;
+    std::shared_ptr<ProcFile> powerState = nullptr;
 };
 
 QString text(const QString& path)
@@ -174,10 +175,22 @@ bool HwmonSmc::isOpen() const
     return m_open;
 }
 
-void HwmonSmc::bindTemperature(const char* key, const QByteArray& path, double scale)
+void HwmonSmc::bindTemperature(const char* key, const QByteArray& path, double scale,
+                               std::shared_ptr<ProcFile> powerState)
 {
     m_keys[smc::keyCode(key)] = Binding{Role::Temperature, int(m_temperatures.size())};
-    m_temperatures.push_back(Temperature{std::make_unique<ProcFile>(path, 64), scale});
+    m_temperatures.push_back(
+        Temperature{std::make_unique<ProcFile>(path, 64), scale, std::move(powerState)});
+}
+
+// Reading a sleeping graphics card's sensors wakes it up (a hybrid laptop's discrete GPU would
+// never rest while the panel is open): while it sleeps it has no reading.
+bool HwmonSmc::isAsleep(const std::shared_ptr<ProcFile>& powerState)
+{
+    if (!powerState)
+        return false;
+    const std::string_view state = powerState->read();
+    return powerState->ok() && state.substr(0, 9) == "suspended";
 }
 
 void HwmonSmc::scan()
@@ -198,13 +211,16 @@ void HwmonSmc::scan()
         const QString name = text(dir + QStringLiteral("name"));
         const bool isCpu = isCpuMonitor(name);
         const bool isGpu = isGpuMonitor(name);
+        std::shared_ptr<ProcFile> powerState;
+        if (isGpu)
+            powerState = fileIfExists(dir + QStringLiteral("device/power/runtime_status"));
         if (isCpu || isGpu) {
             for (const QString& input :
                  numbered(dir, QStringLiteral("temp"), QStringLiteral("_input"))) {
                 const int n = numberIn(input);
                 const QString label = text(dir + QStringLiteral("temp%1_label").arg(n));
                 const Found found{QFile::encodeName(dir + input), isCpu ? cpuRank(label) : 0,
-                                  order++};
+                                  order++, powerState};
                 (isCpu ? cpu : gpu).push_back(found);
             }
         }
@@ -215,6 +231,7 @@ void HwmonSmc::scan()
             const int n = numberIn(input);
             Fan fan;
             fan.input = fileIfExists(dir + input);
+            fan.powerState = powerState;
             fan.min = fileIfExists(dir + QStringLiteral("fan%1_min").arg(n));
             fan.max = fileIfExists(dir + QStringLiteral("fan%1_max").arg(n));
             fan.target = fileIfExists(dir + QStringLiteral("fan%1_target").arg(n));
@@ -250,7 +267,7 @@ void HwmonSmc::scan()
     for (std::size_t i = 0; i < cpu.size() && i < std::size(kCpuKeys); ++i)
         bindTemperature(kCpuKeys[i], cpu[i].path, 0.001);
     for (std::size_t i = 0; i < gpu.size() && i < std::size(kGpuKeys); ++i)
-        bindTemperature(kGpuKeys[i], gpu[i].path, 0.001);
+        bindTemperature(kGpuKeys[i], gpu[i].path, 0.001, gpu[i].powerState);
     for (std::size_t i = 0; i < surface.size() && i < std::size(kSurfaceKeys); ++i)
         bindTemperature(kSurfaceKeys[i], surface[i].path, 0.001);
 
@@ -350,6 +367,8 @@ std::optional<SMCParamStruct> HwmonSmc::read(std::uint32_t key, const Binding& b
 
     if (binding.role == Role::Temperature) {
         Temperature& t = m_temperatures[std::size_t(binding.index)];
+        if (isAsleep(t.powerState))
+            return std::nullopt;
         const auto raw = readNumber(*t.file);
         if (!raw)
             return std::nullopt;
@@ -362,6 +381,8 @@ std::optional<SMCParamStruct> HwmonSmc::read(std::uint32_t key, const Binding& b
         return byteAnswer(std::uint8_t(m_fans.size()));
 
     Fan& fan = m_fans[std::size_t(binding.index)];
+    if (isAsleep(fan.powerState))
+        return std::nullopt;
     switch (binding.role) {
     case Role::FanActual:
         if (const auto v = rpm(fan.input.get()))

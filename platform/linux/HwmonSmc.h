@@ -48,7 +48,8 @@ private:
     };
     struct Temperature {
         std::unique_ptr<ProcFile> file;
-        double scale; // file units to °C
+        double scale;                         // file units to °C
+        std::shared_ptr<ProcFile> powerState; // a GPU's runtime power state, when it has one
     };
     struct Fan {
         std::unique_ptr<ProcFile> input;
@@ -57,10 +58,13 @@ private:
         std::unique_ptr<ProcFile> target;
         std::unique_ptr<ProcFile> pwm;
         std::unique_ptr<ProcFile> pwmEnable;
+        std::shared_ptr<ProcFile> powerState;
     };
 
     void scan();
-    void bindTemperature(const char* key, const QByteArray& path, double scale);
+    void bindTemperature(const char* key, const QByteArray& path, double scale,
+                         std::shared_ptr<ProcFile> powerState = nullptr);
+    static bool isAsleep(const std::shared_ptr<ProcFile>& powerState);
     std::optional<SMCKeyInfo> keyInfo(const Binding& binding) const;
     std::optional<double> readNumber(ProcFile& file);
     std::optional<SMCParamStruct> read(std::uint32_t key, const Binding& binding);

@@ -32,6 +32,7 @@ constexpr Field kFields[] = {
     {"Percpu", &MeminfoValues::percpu, false},
     {"AnonPages", &MeminfoValues::anonPages, true},
     {"Zswap", &MeminfoValues::zswap, false},
+    {"MemAvailable", &MeminfoValues::memAvailable, false},
 };
 constexpr int kFieldCount = static_cast<int>(std::size(kFields));
 
@@ -173,6 +174,8 @@ MemoryStats LinuxMemoryStats::toStats(const MeminfoValues& v, quint64 zramBytes,
     MemoryStats stats;
     stats.pageSize = pageSize;
     stats.physicalMemory = v.memTotal;
+    if (v.memAvailable > 0)
+        stats.availableBytes = v.memAvailable;
     stats.vm.freeCount = pages(v.memFree);
     stats.vm.wireCount = pages(v.sUnreclaim + v.kernelStack + v.pageTables + v.percpu);
     stats.vm.purgeableCount = 0;

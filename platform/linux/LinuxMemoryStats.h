@@ -25,6 +25,7 @@ struct MeminfoValues {
     quint64 percpu = 0;
     quint64 anonPages = 0;
     quint64 zswap = 0;
+    quint64 memAvailable = 0; // 0: not reported
 };
 
 // Memory page counts from /proc/meminfo, plus the memory that zram devices hold for their

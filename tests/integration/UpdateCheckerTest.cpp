@@ -1,5 +1,6 @@
 #include "tests/integration/UpdateCheckerFixture.h"
 
+#include <QNetworkAccessManager>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -229,10 +230,15 @@ TEST_F(UpdateCheckerTest, overlappingChecksAreHandledAsTheyArrive)
     m_server.setReplies(kFeedPath, {slow, HttpReply::json(feed("1.2"))});
     auto checker = makeChecker();
 
+    EXPECT_TRUE(checker->findChildren<QNetworkAccessManager*>().isEmpty());
     checker->checkNow();
     ASSERT_TRUE(waitFor([&] { return m_server.requests().size() == 1; }));
     checker->autoCheckIfDue();
+    // Both checks share one network stack while they run...
+    EXPECT_EQ(checker->findChildren<QNetworkAccessManager*>().size(), 1);
     ASSERT_TRUE(waitForResults(2));
+    // ...and it is let go once the last has answered: checks are days apart.
+    EXPECT_TRUE(waitFor([&] { return checker->findChildren<QNetworkAccessManager*>().isEmpty(); }));
 
     EXPECT_EQ(resultLines(),
               QStringList({

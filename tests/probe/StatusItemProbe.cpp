@@ -1,8 +1,9 @@
 // A small program the end-to-end tests start on a private X display. It puts up the status
 // item and reports on standard output what happens to it, one event per line:
 //   kind tray|sni|none, geometry X Y W H, activate X Y, menu X Y, popup N TITLE|TITLE...,
-//   label TEXT, tick N TEXT (the item's text once the engine started its Nth pass),
-//   panel shown X Y W H, panel hidden
+//   popup closed, label TEXT, tick N TEXT (the item's text once the engine started its Nth
+//   pass), panel shown X Y W H, panel window X Y W H TITLE, panel hidden, item KIND (the item
+//   was made again for a changed status area)
 //
 //   corvanite_status_probe                the application's status item: the real controller
 //                                         over the shared settings, sampling engine and panel
@@ -51,7 +52,8 @@ void watch(StatusItem& item)
     auto* timer = new QTimer(&item);
     auto lastGeometry = std::make_shared<QRect>();
     auto lastPopup = std::make_shared<QPointer<QWidget>>();
-    QObject::connect(timer, &QTimer::timeout, &item, [&item, lastGeometry, lastPopup] {
+    auto popupOpen = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, &item, [&item, lastGeometry, lastPopup, popupOpen] {
         const QRect geometry = item.geometry().value_or(QRect());
         if (geometry != *lastGeometry) {
             *lastGeometry = geometry;
@@ -62,8 +64,14 @@ void watch(StatusItem& item)
                        .arg(geometry.height()));
         }
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu && *popupOpen) {
+            *popupOpen = false;
+            lastPopup->clear();
+            report(QStringLiteral("popup closed"));
+        }
         if (menu && menu->isVisible() && menu != lastPopup->data()) {
             *lastPopup = menu;
+            *popupOpen = true;
             QStringList titles;
             for (QAction* action : menu->actions())
                 titles.append(action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -106,14 +114,20 @@ int runController()
            kindName(availableStatusItemKind(QDBusConnection::sessionBus())));
     MenuBarController controller(sharedMenuBarDependencies());
     controller.setup();
-    StatusItem& item = controller.statusItem();
-    watch(item);
+    watch(controller.statusItem());
+    QObject::connect(&controller, &MenuBarController::statusItemChanged, &controller,
+                     [&controller] {
+                         report(QStringLiteral("item ") +
+                                kindName(availableStatusItemKind(QDBusConnection::sessionBus())));
+                         watch(controller.statusItem());
+                     });
     auto* timer = new QTimer(&controller);
     auto lastLabel = std::make_shared<QString>();
     auto panelShown = std::make_shared<bool>(false);
     auto lastTick = std::make_shared<qint64>(0);
     QObject::connect(timer, &QTimer::timeout, &controller,
-                     [&item, lastLabel, panelShown, lastTick] {
+                     [&controller, lastLabel, panelShown, lastTick] {
+                         const StatusItem& item = controller.statusItem();
                          if (item.label() != *lastLabel) {
                              *lastLabel = item.label();
                              report(QStringLiteral("label ") + item.label());
@@ -127,12 +141,18 @@ int runController()
                          if (panel.isShown() != *panelShown) {
                              *panelShown = panel.isShown();
                              const QRect g = panel.isShown() ? panel.panel()->geometry() : QRect();
-                             report(*panelShown ? QStringLiteral("panel shown %1 %2 %3 %4")
-                                                      .arg(g.x())
-                                                      .arg(g.y())
-                                                      .arg(g.width())
-                                                      .arg(g.height())
-                                                : QStringLiteral("panel hidden"));
+                             const QString place = QStringLiteral("%1 %2 %3 %4")
+                                                       .arg(g.x())
+                                                       .arg(g.y())
+                                                       .arg(g.width())
+                                                       .arg(g.height());
+                             if (!*panelShown)
+                                 report(QStringLiteral("panel hidden"));
+                             else if (panel.isWindowed())
+                                 report(QStringLiteral("panel window ") + place + QLatin1Char(' ') +
+                                        panel.panel()->windowTitle());
+                             else
+                                 report(QStringLiteral("panel shown ") + place);
                          }
                      });
     timer->start(100);

@@ -64,6 +64,7 @@ FakeSystem::FakeSystem()
     take(m_bundle.battery, battery);
     take(m_bundle.assertions, assertions);
     take(m_bundle.energy, energy);
+    take(m_bundle.pressure, pressure);
 }
 
 SystemSources FakeSystem::sources()

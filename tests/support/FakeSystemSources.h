@@ -124,6 +124,12 @@ public:
     }
 };
 
+class FakeMemoryPressure final : public MemoryPressureSource {
+public:
+    std::optional<PressureReading> reading;
+    std::optional<PressureReading> readMemoryPressure() override { return reading; }
+};
+
 // One fake of each source. sources() hands them over as a bundle (once); the pointers stay
 // valid for as long as the bundle's owner lives.
 class FakeSystem {
@@ -142,6 +148,7 @@ public:
     FakeBattery* battery;
     FakeSleepAssertions* assertions;
     FakeEnergy* energy;
+    FakeMemoryPressure* pressure;
 
 private:
     SystemSources m_bundle;

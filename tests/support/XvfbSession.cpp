@@ -64,6 +64,11 @@ XvfbSession::~XvfbSession()
     stop(m_xvfb);
 }
 
+void XvfbSession::stopTray()
+{
+    stop(m_tray);
+}
+
 QStringList XvfbSession::missingTools()
 {
     QStringList missing;

@@ -32,6 +32,8 @@ public:
     // Starts trayer at the top edge, right-aligned, `height` pixels high, and waits until it
     // owns the tray selection and shows its panel.
     bool startTray(int height = 24);
+    // Ends the tray, as a desktop panel that quits or crashes would.
+    void stopTray();
 
     // This process's environment with DISPLAY pointing here, for child programs.
     QProcessEnvironment environment() const;

@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 
 using namespace corvanite;
 using namespace corvanite::test;
@@ -33,9 +35,8 @@ TEST_F(MenuBarControllerTest, SetupWiresTheItemInOrderAndStartsSampling)
     EXPECT_FALSE(item->icon().isNull());
     EXPECT_EQ(item->compactColumns(),
               (QList<QStringList>{{QStringLiteral("23%"), QStringLiteral("61%")}}));
-    ASSERT_NE(controller->nudgeTimer(), nullptr);
-    EXPECT_TRUE(controller->nudgeTimer()->isActive());
-    EXPECT_EQ(controller->nudgeTimer()->interval(), 8000);
+    // Nothing but the sampling interval wakes the process.
+    EXPECT_TRUE(controller->findChildren<QTimer*>().isEmpty());
 
     // Every tick recomposes the text from the latest readings.
     ASSERT_TRUE(tick);
@@ -48,17 +49,99 @@ TEST_F(MenuBarControllerTest, SetupWiresTheItemInOrderAndStartsSampling)
     EXPECT_EQ(log.lines().size(), 4);
 }
 
-TEST_F(MenuBarControllerTest, WithoutAButtonSamplingStillStarts)
+TEST_F(MenuBarControllerTest, WithoutAButtonThePanelIsAWindowThatQuitsWhenClosed)
 {
     auto controller = make(std::make_unique<AbsentStatusItem>());
     controller->setup();
     EXPECT_EQ(log.lines(), (QStringList{QStringLiteral("setup() started"),
                                         QStringLiteral("⚠ Status item button is nil"),
+                                        QStringLiteral("Panel opened as a window"),
                                         QStringLiteral("setup() completed; menu bar text: nil")}));
     EXPECT_EQ(startedWith.size(), 1);
     tick();
     controller->logStatusItemPosition();
     EXPECT_EQ(log.lines().last(), QStringLiteral("⚠ Status item button is nil"));
+
+    ASSERT_TRUE(panel.isWindowed());
+    QWidget* window = panel.panel();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Corvanite"));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // Losing focus, Escape and a toggle leave it open: it is the app's only window.
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(window, &deactivate);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window, &escape);
+    panel.toggle(QPoint(10, 10));
+    EXPECT_TRUE(panel.isShown());
+    EXPECT_EQ(quitRequests, 0);
+
+    window->close();
+    EXPECT_FALSE(panel.isShown());
+    EXPECT_EQ(quitRequests, 1);
+}
+
+// Stands in for the desktop's status area: the test says what it offers and when it changed.
+class FakeStatusArea : public StatusArea {
+public:
+    StatusItemKind offered = StatusItemKind::None;
+    QList<StatusItemKind> made;
+
+    StatusItemKind kind() const override { return offered; }
+    std::unique_ptr<StatusItem> makeItem(StatusItemKind kind) override
+    {
+        made.append(kind);
+        if (kind == StatusItemKind::None)
+            return std::make_unique<AbsentStatusItem>();
+        return std::make_unique<StatusItem>();
+    }
+    void offer(StatusItemKind kind)
+    {
+        offered = kind;
+        Q_EMIT changed();
+    }
+};
+
+TEST_F(MenuBarControllerTest, TheItemFollowsTheDesktopAndTheWindowGivesWayToIt)
+{
+    settings.setMenuBarMode(MenuBarMode::Text);
+    FakeStatusArea area;
+    auto controller = makeFollowing(area);
+    controller->setup();
+    EXPECT_FALSE(item->hasButton());
+    EXPECT_TRUE(panel.isWindowed());
+
+    // A tray started after the app: the item appears, with the live text, and the window goes.
+    area.offer(StatusItemKind::StatusNotifier);
+    deliverQueued();
+    EXPECT_EQ(area.made,
+              (QList<StatusItemKind>{StatusItemKind::None, StatusItemKind::StatusNotifier}));
+    ASSERT_TRUE(item->hasButton());
+    EXPECT_EQ(item->label(), QStringLiteral("CPU 23%  MEM 61%"));
+    EXPECT_EQ(item->title(), QStringLiteral("Corvanite"));
+    EXPECT_FALSE(panel.isShown());
+    EXPECT_EQ(quitRequests, 0);
+    // The new item's clicks reach the controller.
+    Q_EMIT item->activateRequested(QPoint(300, 10));
+    EXPECT_TRUE(panel.isShown());
+    EXPECT_FALSE(panel.isWindowed());
+    panel.close();
+
+    // A signal that changes nothing makes nothing again.
+    Q_EMIT area.changed();
+    deliverQueued();
+    EXPECT_EQ(area.made.size(), 2);
+
+    // The watcher goes, a plain tray is still there; then that goes too.
+    area.offer(StatusItemKind::XEmbedTray);
+    deliverQueued();
+    EXPECT_TRUE(item->hasButton());
+    area.offer(StatusItemKind::None);
+    deliverQueued();
+    EXPECT_FALSE(item->hasButton());
+    EXPECT_TRUE(panel.isWindowed());
+    tick();
+    EXPECT_EQ(area.made.size(), 4);
 }
 
 TEST_F(MenuBarControllerTest, SettingsAndLanguageChangesReachTheItemFromTheEventLoop)
@@ -143,7 +226,9 @@ TEST_F(MenuBarControllerTest, ATickAfterTheControllerIsGoneDoesNothing)
     controller->setup();
     controller.reset();
     ASSERT_TRUE(tick);
+    const int asked = readingsAsked;
     tick();
+    EXPECT_EQ(readingsAsked, asked);
 }
 
 TEST_F(MenuBarControllerTest, PositionLogWithoutAnItemWindow)

@@ -6,6 +6,7 @@
 
 #include "app/base/L10n.h"
 #include "app/menubar/MenuBarController.h"
+#include "app/menubar/StatusArea.h"
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/SkinManager.h"
 #include "app/settings/LaunchAtLogin.h"
@@ -31,10 +32,31 @@ protected:
     {
         auto owned = item ? std::move(item) : std::make_unique<StatusItem>();
         this->item = owned.get();
-        MenuBarController::Dependencies d;
+        MenuBarController::Dependencies d = dependencies();
         d.item = std::move(owned);
+        return std::make_unique<MenuBarController>(std::move(d));
+    }
+
+    // A controller whose items come from `area`, made again as it changes.
+    std::unique_ptr<MenuBarController> makeFollowing(StatusArea& area)
+    {
+        MenuBarController::Dependencies d = dependencies();
+        d.statusArea = &area;
+        auto controller = std::make_unique<MenuBarController>(std::move(d));
+        item = &controller->statusItem();
+        QObject::connect(controller.get(), &MenuBarController::statusItemChanged, controller.get(),
+                         [this, c = controller.get()] { item = &c->statusItem(); });
+        return controller;
+    }
+
+    MenuBarController::Dependencies dependencies()
+    {
+        MenuBarController::Dependencies d;
         d.settings = &settings;
-        d.sampling.readings = [this] { return readings; };
+        d.sampling.readings = [this] {
+            ++readingsAsked;
+            return readings;
+        };
         d.sampling.setOnTick = [this](std::function<void()> onTick) { tick = std::move(onTick); };
         d.sampling.start = [this](double interval) { startedWith.append(interval); };
         d.skins = &skins;
@@ -45,7 +67,7 @@ protected:
         d.openSettings = [this] { ++settingsOpened; };
         d.quit = [this] { ++quitRequests; };
         d.screen = [this] { return screen; };
-        return std::make_unique<MenuBarController>(std::move(d));
+        return d;
     }
 
     static void deliverQueued() { QCoreApplication::processEvents(); }
@@ -69,6 +91,7 @@ protected:
     int downloadPagesOpened = 0;
     int settingsOpened = 0;
     int quitRequests = 0;
+    int readingsAsked = 0;
     LogWatch log;
 };
 

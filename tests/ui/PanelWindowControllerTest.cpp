@@ -89,7 +89,7 @@ TEST(PanelPlacement, CentredUnderTheItemAndKeptInsideTheScreen)
     };
     for (const Case& c : cases) {
         const auto placed = PanelWindowController::place(c.anchor, screen);
-        EXPECT_EQ(placed.origin, QPoint(c.x, 24)) << c.anchor.x();
+        EXPECT_EQ(placed.origin, QPoint(c.x, 25)) << c.anchor.x();
         EXPECT_EQ(placed.arrowX, c.arrowX) << c.anchor.x();
         EXPECT_FALSE(placed.above);
     }
@@ -103,6 +103,28 @@ TEST(PanelPlacement, OpensAboveAnItemAtTheBottomEdgeAndUnclampedWithoutAScreen)
 
     const auto free = PanelWindowController::place({-50, 0, 20, 20}, std::nullopt);
     EXPECT_EQ(free.origin, QPoint(-240, 20));
+}
+
+// A StatusNotifierItem host tells only where it was clicked, inside its own panel.
+TEST(PanelPlacement, NeverOverTheAreaTheDesktopsPanelsReserve)
+{
+    const QRect usable(0, 30, 1920, 1050 - 30); // a 30 px panel on top, a 30 px one at the bottom
+    const struct {
+        QPoint click;
+        int y;
+        bool above;
+    } cases[] = {
+        {{900, 12}, 30, false},          // in the top panel: the card hangs below it
+        {{900, 1065}, 1050 - 668, true}, // in the bottom panel: the card stands on it
+        {{900, 300}, 301, false},        // a point in the open (the pointer): just below it
+    };
+    for (const auto& c : cases) {
+        const auto placed = PanelWindowController::place(QRect(c.click, QSize(1, 1)), usable);
+        EXPECT_EQ(placed.origin.y(), c.y) << c.click.y();
+        EXPECT_EQ(placed.above, c.above) << c.click.y();
+        EXPECT_GE(placed.origin.y(), usable.top());
+        EXPECT_LE(placed.origin.y() + PanelWindowController::kHeight, usable.bottom() + 1);
+    }
 }
 
 } // namespace

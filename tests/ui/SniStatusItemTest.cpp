@@ -3,6 +3,7 @@
 #include "tests/support/WaitFor.h"
 #include "tests/ui/MenuBarFixture.h"
 
+#include "app/menubar/DesktopStatusArea.h"
 #include "app/menubar/SniItemAdaptor.h"
 #include "app/menubar/SniStatusItem.h"
 #include "app/menubar/StatusIcon.h"
@@ -123,7 +124,7 @@ TEST_F(SniOnPrivateBus, RegistersAndPublishesLabelIconAndToolTip)
     EXPECT_EQ(props.value(QStringLiteral("Status")).toString(), QStringLiteral("Active"));
     EXPECT_EQ(props.value(QStringLiteral("ItemIsMenu")).toBool(), false);
     EXPECT_EQ(props.value(QStringLiteral("Menu")).value<QDBusObjectPath>().path(),
-              QStringLiteral("/NO_DBUSMENU"));
+              QStringLiteral("/MenuBar"));
 
     const auto pixmaps = demarshal<SniPixmapList>(props.value(QStringLiteral("IconPixmap")));
     ASSERT_EQ(pixmaps.size(), 2);
@@ -131,19 +132,29 @@ TEST_F(SniOnPrivateBus, RegistersAndPublishesLabelIconAndToolTip)
     EXPECT_EQ(pixmaps[1].height, 44);
     const QImage image = pixmaps[0].toImage();
     ASSERT_FALSE(image.isNull());
-    // Icon plus a column of figures: wider than the icon alone, with ink in it.
-    EXPECT_GT(image.width(), 30);
-    int inked = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            inked += qAlpha(image.pixel(x, y)) > 128;
-    EXPECT_GT(inked, 40);
+    // Hosts fit icons into a square: the figures fill a square image of their own.
+    EXPECT_EQ(image.width(), image.height());
+    EXPECT_EQ(pixmaps[1].width, 44);
+    // No colour scheme is published on this bus: the item brings its own dark backdrop, light
+    // figures on it.
+    int light = 0;
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() > 200)
+                (c.lightness() > 170 ? light : dark) += 1;
+        }
+    }
+    EXPECT_GT(light, 30);
+    EXPECT_GT(dark, 150);
     image.save(corvanite::test::screenshotPath(QStringLiteral("sni-icon-22.png")));
     pixmaps[1].toImage().save(corvanite::test::screenshotPath(QStringLiteral("sni-icon-44.png")));
 
+    // Some hosts show only the title: it carries the live figures.
     const auto tip = demarshal<SniToolTip>(props.value(QStringLiteral("ToolTip")));
-    EXPECT_EQ(tip.title, QStringLiteral("Corvanite system monitor"));
-    EXPECT_EQ(tip.description, QStringLiteral("CPU 23%  MEM 61%"));
+    EXPECT_EQ(tip.title, QStringLiteral("CPU 23%  MEM 61%"));
+    EXPECT_EQ(tip.description, QStringLiteral("Corvanite system monitor"));
 }
 
 TEST_F(SniOnPrivateBus, HostClicksReachTheItemAtTheHostsPoint)
@@ -286,6 +297,42 @@ TEST_F(SniControllerOnPrivateBus, HostSeesTheLiveTextAndItsClicksOpenMenuAndPane
     EXPECT_TRUE(panel.isShown());
     call(service, sni, QStringLiteral("Activate"), {500, 30});
     EXPECT_FALSE(panel.isShown());
+}
+
+// The session's own status area on a private bus: a watcher that starts after the app (the
+// usual order at login) and goes away again.
+class FollowingOnPrivateBus : public corvanite::test::MenuBarFixture {
+protected:
+    PrivateBus bus;
+    TestWatcher watcher;
+};
+
+TEST_F(FollowingOnPrivateBus, AWatcherStartedLaterGetsTheItemAndOneThatGoesBringsBackTheWindow)
+{
+    ASSERT_TRUE(bus.isRunning()) << bus.error().toStdString();
+    settings.setMenuBarMode(MenuBarMode::Text);
+    DesktopStatusArea area(bus.connect(QStringLiteral("app")));
+    auto controller = makeFollowing(area);
+    controller->setup();
+    // No watcher and, on this display, no tray either.
+    EXPECT_FALSE(item->hasButton());
+    EXPECT_TRUE(panel.isWindowed());
+
+    QDBusConnection host = bus.connect(QStringLiteral("host"));
+    ASSERT_TRUE(host.registerObject(QLatin1String(SniStatusItem::kWatcherPath), &watcher,
+                                    QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(host.registerService(QLatin1String(SniStatusItem::kWatcherService)));
+    ASSERT_TRUE(corvanite::test::waitFor([&] { return !watcher.registered.isEmpty(); }));
+    auto* sni = qobject_cast<SniStatusItem*>(item);
+    ASSERT_NE(sni, nullptr);
+    EXPECT_EQ(watcher.registered.last(), sni->serviceName());
+    EXPECT_EQ(sni->label(), QStringLiteral("CPU 23%  MEM 61%"));
+    EXPECT_FALSE(panel.isShown());
+
+    ASSERT_TRUE(host.unregisterService(QLatin1String(SniStatusItem::kWatcherService)));
+    ASSERT_TRUE(corvanite::test::waitFor([&] { return !item->hasButton(); }));
+    EXPECT_TRUE(panel.isWindowed());
+    EXPECT_EQ(quitRequests, 0);
 }
 
 TEST(SniPixmap, ArgbInNetworkByteOrder)

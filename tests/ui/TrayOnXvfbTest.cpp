@@ -1,5 +1,6 @@
 #include "tests/support/ProbeProcess.h"
 #include "tests/support/Screenshots.h"
+#include "tests/support/WaitFor.h"
 #include "tests/support/XvfbSession.h"
 
 #include <QDir>
@@ -163,6 +164,10 @@ TEST_F(TrayOnXvfb, ControllerShowsLiveFiguresOpensItsMenuAndTogglesThePanel)
     x->screenshot().save(screenshotPath(QStringLiteral("tray-live-menu.png")));
     ASSERT_TRUE(
         x->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")}));
+    // A click while the menu still holds the pointer would only close the menu.
+    const auto closed = [](const QString& line) { return line == QLatin1String("popup closed"); };
+    ASSERT_TRUE(probe.takeLine(QStringLiteral("popup"), 10000, closed))
+        << probe.transcript().toStdString();
 
     ASSERT_TRUE(x->click(item.center(), 1));
     const auto shown = probe.takeLine(QStringLiteral("panel"));
@@ -178,6 +183,54 @@ TEST_F(TrayOnXvfb, ControllerShowsLiveFiguresOpensItsMenuAndTogglesThePanel)
     ASSERT_TRUE(x->click(item.center(), 1));
     EXPECT_EQ(probe.takeLine(QStringLiteral("panel")), QStringLiteral("panel hidden"))
         << probe.transcript().toStdString();
+}
+
+// A desktop whose tray starts after the app (the normal case at login) and goes away again.
+TEST(DesktopOnXvfb, TheWindowStandsInUntilATrayAppearsAndReturnsWhenItGoes)
+{
+    const QStringList missing = XvfbSession::missingTools();
+    if (!missing.isEmpty())
+        GTEST_SKIP() << "missing " << missing.join(QLatin1String(", ")).toStdString();
+    XvfbSession x;
+    ASSERT_TRUE(x.isRunning()) << x.error().toStdString();
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/corvanite");
+    ASSERT_TRUE(QDir().mkpath(config));
+    QFile prefs(config + QStringLiteral("/preferences.json"));
+    ASSERT_TRUE(prefs.open(QIODevice::WriteOnly));
+    prefs.write(R"({"menuBarStyle": "text", "menuBarMetrics": ["cpu", "memory"],
+                    "refreshInterval": 1, "appLanguage": "en"})");
+    prefs.close();
+
+    ProbeProcess probe(QStringLiteral(CORVANITE_STATUS_PROBE), {}, probeEnvironment(x));
+    ASSERT_EQ(probe.takeLine(QStringLiteral("kind")), QStringLiteral("kind none"))
+        << probe.transcript().toStdString();
+    const auto window = probe.takeLine(QStringLiteral("panel"));
+    ASSERT_TRUE(window) << probe.transcript().toStdString();
+    EXPECT_TRUE(window->startsWith(QLatin1String("panel window ")));
+    EXPECT_TRUE(window->endsWith(QLatin1String(" Corvanite"))) << window->toStdString();
+    ASSERT_TRUE(waitFor([&] { return !x.visibleWindows(QStringLiteral("corvanite")).isEmpty(); }))
+        << probe.transcript().toStdString();
+    x.screenshot().save(screenshotPath(QStringLiteral("fallback-window.png")));
+
+    ASSERT_TRUE(x.startTray(24)) << x.error().toStdString();
+    EXPECT_EQ(probe.takeLine(QStringLiteral("item")), QStringLiteral("item tray"))
+        << probe.transcript().toStdString();
+    EXPECT_EQ(probe.takeLine(QStringLiteral("panel")), QStringLiteral("panel hidden"))
+        << probe.transcript().toStdString();
+    QRect item;
+    probe.takeLine(QStringLiteral("geometry"), 10000, [&](const QString& line) {
+        item = parseGeometry(line);
+        return item.width() >= 60;
+    });
+    ASSERT_GE(item.width(), 60) << probe.transcript().toStdString();
+    EXPECT_GT(inkedColumnShare(x.screenshot().copy(item)), 0.3);
+
+    x.stopTray();
+    EXPECT_EQ(probe.takeLine(QStringLiteral("item")), QStringLiteral("item none"))
+        << probe.transcript().toStdString();
+    const auto again = probe.takeLine(QStringLiteral("panel"));
+    ASSERT_TRUE(again) << probe.transcript().toStdString();
+    EXPECT_TRUE(again->startsWith(QLatin1String("panel window "))) << again->toStdString();
 }
 
 } // namespace

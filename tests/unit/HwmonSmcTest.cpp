@@ -163,3 +163,18 @@ TEST(HwmonSmc, deviceThatDisappearsIsLookedUpAgainOnReopen)
     EXPECT_EQ(smc.readUInt8("FNum"), std::nullopt);
     EXPECT_EQ(smc.readFloat("Tp01"), 61.25);
 }
+
+TEST(HwmonSmc, sleepingGraphicsCardIsNotWokenForItsSensors)
+{
+    FixtureTree tree(QStringLiteral("sensors/amd-desktop"));
+    HwmonSmc device(tree.root());
+    SMCFan smc(device);
+    ASSERT_EQ(smc.readFloat("Tg0D"), 47.0);
+    const QString state = kDesktopGpu + QStringLiteral("device/power/runtime_status");
+    tree.write(state, "suspended\n");
+    EXPECT_EQ(smc.readFloat("Tg0D"), std::nullopt);
+    EXPECT_EQ(smc.readFloat("F0Ac"), std::nullopt);
+    EXPECT_EQ(smc.readFloat("Tp01"), 61.25); // the CPU is not the card
+    tree.write(state, "active\n");
+    EXPECT_EQ(smc.readFloat("Tg0D"), 47.0);
+}

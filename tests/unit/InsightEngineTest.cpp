@@ -284,7 +284,7 @@ TEST(InsightEngine, publishesOnlyChangesAndLogsOnlyANewLineup)
 TEST(InsightEngine, capturesFromTheLastScanWhileThePanelIsClosed)
 {
     test::FakeSystem fake;
-    fake.memory->stats = MemoryStats{{100, 50, 0, 0, 100, 250}, 4096, 1000 * 4096};
+    fake.memory->stats = MemoryStats{{100, 50, 0, 0, 100, 250}, 4096, 1000 * 4096, std::nullopt};
     fake.processes->processes = {{7, QStringLiteral("editor"), 0, 300 * MiB},
                                  {8, QStringLiteral("browser"), 0, 2 * GiB}};
     FakeClock clock;

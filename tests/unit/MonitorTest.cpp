@@ -27,7 +27,8 @@ constexpr int kWaitMs = 5000;
 struct Harness {
     explicit Harness(bool withGpu = true)
     {
-        fake.memory->stats = MemoryStats{{100, 50, 0, 0, 100, 250}, 4096, 1000 * 4096};
+        fake.memory->stats =
+            MemoryStats{{100, 50, 0, 0, 100, 250}, 4096, 1000 * 4096, std::nullopt};
         fake.volume->space = VolumeSpace{10, 20};
         fake.processes->processes = {{7, QStringLiteral("seven"), 0, 70}};
         if (withGpu) {
@@ -429,4 +430,26 @@ TEST(MonitorLog, verboseLinesReachTheLog)
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("] tick #1 cpu=0.0% processes=1 NET↓=0B/s\n")))
         << text.toStdString();
+}
+
+TEST(Monitor, memoryPressureOfEveryPassReachesItsConsumerPanelClosedOrNot)
+{
+    Harness h;
+    QList<PressureLevel> handed;
+    TickConsumers consumers;
+    consumers.memoryPressure = [&](PressureLevel level) { handed.append(level); };
+    h.monitor->setTickConsumers(std::move(consumers));
+    QSignalSpy changed(h.monitor.get(), &Monitor::memoryPressureChanged);
+
+    h.fake.pressure->reading = PressureReading{12.0, 1.0, std::nullopt, std::nullopt};
+    h.monitor->start(2.0); // panel closed: a light pass
+    ASSERT_TRUE(h.waitForPass());
+    h.fake.pressure->reading->someAvg10 = 11.0; // same level
+    ASSERT_TRUE(h.pass());
+    h.fake.pressure->reading.reset(); // unreadable: nothing handed on, the last level stays
+    ASSERT_TRUE(h.pass());
+
+    EXPECT_EQ(handed, (QList<PressureLevel>{PressureLevel::Warning, PressureLevel::Warning}));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(h.monitor->memoryPressure(), PressureLevel::Warning);
 }

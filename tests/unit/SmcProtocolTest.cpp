@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 using namespace corvanite;
 
@@ -231,4 +233,51 @@ TEST(SimulatedSmc, forcedFanFollowsItsTarget)
     ASSERT_TRUE(fan.writeUInt8("F0Md", 1));
     EXPECT_EQ(fan.readFloat("F0Ac"), 3000.0);
     EXPECT_EQ(fan.readFloat("F1Ac"), 1500.0);
+}
+
+namespace {
+
+// A controller that notices two calls at once: the sampling thread and the fan controller must
+// never overlap on the one connection.
+class OverlapDetector final : public SmcDevice {
+public:
+    SimulatedSmc inner;
+    std::atomic<int> inside{0};
+    std::atomic<bool> overlapped{false};
+
+    bool open() override { return inner.open(); }
+    void close() override { inner.close(); }
+    bool isOpen() const override { return inner.isOpen(); }
+    std::optional<SMCParamStruct> call(const SMCParamStruct& input) override
+    {
+        if (++inside > 1)
+            overlapped = true;
+        std::this_thread::yield();
+        auto answer = inner.call(input);
+        --inside;
+        return answer;
+    }
+};
+
+} // namespace
+
+TEST(SMC, readsFromTwoThreadsNeverOverlap)
+{
+    auto owned = std::make_unique<OverlapDetector>();
+    OverlapDetector& device = *owned;
+    device.inner.setFloat(QStringLiteral("Tp01"), 50.0f);
+    device.inner.setFloat(QStringLiteral("F0Mx"), 5000.0f);
+    SMC smc(std::move(owned));
+    std::atomic<int> wrong{0};
+    const auto reader = [&](const char* key, double expected) {
+        for (int i = 0; i < 2000; ++i)
+            if (smc.readValue(key) != expected)
+                ++wrong;
+    };
+    std::thread sampling(reader, "Tp01", 50.0);
+    std::thread controller(reader, "F0Mx", 5000.0);
+    sampling.join();
+    controller.join();
+    EXPECT_FALSE(device.overlapped);
+    EXPECT_EQ(wrong, 0);
 }

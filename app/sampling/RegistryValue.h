@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QVariant>
+
+#include <optional>
+
+namespace corvanite {
+
+// The value of a registry property that holds an integer (not a float, text or truth value);
+// unsigned values beyond the signed range are capped.
+std::optional<qint64> integerValue(const QVariant& value);
+
+} // namespace corvanite
