@@ -21,6 +21,12 @@ void PanelAnchor::setArrowX(double x)
     Q_EMIT arrowXChanged();
 }
 
+void PanelAnchor::setPointsUp(bool up)
+{
+    m_pointsUp = up;
+    Q_EMIT arrowXChanged();
+}
+
 double PanelAnchor::clamped(double width) const
 {
     const double edge = kCorner + kArrowWidth / 2;

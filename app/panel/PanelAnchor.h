@@ -19,12 +19,16 @@ public:
     void setArrowX(double x);
     // Kept clear of the rounded corners: at least corner + half the arrow from either edge.
     double clamped(double width) const;
+    // False for a panel opened above its item: the arrow is then on the bottom edge.
+    bool pointsUp() const { return m_pointsUp; }
+    void setPointsUp(bool up);
 
 Q_SIGNALS:
     void arrowXChanged();
 
 private:
     double m_arrowX = 200;
+    bool m_pointsUp = true;
 };
 
 } // namespace corvanite
