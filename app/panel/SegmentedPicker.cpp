@@ -60,7 +60,7 @@ void SegmentedPicker::paintEvent(QPaintEvent*)
             painter.setBrush(m_look.selectedFill);
             painter.drawRoundedRect(segment, m_look.corner - 2, m_look.corner - 2);
         }
-        Paint::text(painter, segment.adjusted(3, 0, -3, 0), m_titles[i], titleFont(selected),
+        Paint::text(painter, segment.adjusted(1.5, 0, -1.5, 0), m_titles[i], titleFont(selected),
                     selected ? m_look.selectedText : m_look.text, Qt::AlignCenter);
     }
 }

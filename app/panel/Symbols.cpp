@@ -16,7 +16,7 @@ const QHash<QString, QString>& table()
         {QStringLiteral("memorychip"), QStringLiteral("memory")},
         {QStringLiteral("network"), QStringLiteral("swap_vert")},
         {QStringLiteral("thermometer.medium"), QStringLiteral("device_thermostat")},
-        {QStringLiteral("fanblades.fill"), QStringLiteral("toys")},
+        {QStringLiteral("fanblades.fill"), QStringLiteral("cyclone")},
         {QStringLiteral("battery.100percent"), QStringLiteral("battery_full")},
         {QStringLiteral("battery.75percent"), QStringLiteral("battery_5_bar")},
         {QStringLiteral("battery.50percent"), QStringLiteral("battery_4_bar")},

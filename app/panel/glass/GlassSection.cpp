@@ -4,6 +4,7 @@
 #include "app/panel/PanelServices.h"
 
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace corvanite {
 
@@ -43,8 +44,12 @@ void GlassSection::readingsChanged()
         update();
 }
 
-void GlassSection::resizeEvent(QResizeEvent*)
+void GlassSection::resizeEvent(QResizeEvent* event)
 {
+    // Wrapped content (the memory legend) needs another height at another width.
+    if (event->size().width() != event->oldSize().width() &&
+        height() != contentHeight() + 2 * kPadding)
+        relayout();
     placeChildren();
 }
 

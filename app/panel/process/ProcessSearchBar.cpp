@@ -30,6 +30,11 @@ ProcessSearchBar::ProcessSearchBar(ProcessViewStyle style, QWidget* parent)
     palette.setColor(QPalette::Text, m_style.primaryText);
     palette.setColor(QPalette::PlaceholderText, m_style.mutedText);
     m_field->setPalette(palette);
+    // Drawn on the bar's own well whatever the widget style paints for fields.
+    m_field->setStyleSheet(
+        QStringLiteral("QLineEdit { background: transparent; border: none; "
+                       "color: %1; selection-background-color: %2; }")
+            .arg(m_style.primaryText.name(QColor::HexArgb), m_style.accent.name(QColor::HexArgb)));
     m_field->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_clear->hide();
     connect(m_field, &QLineEdit::textChanged, this, [this](const QString& text) {
