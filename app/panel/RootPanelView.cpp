@@ -44,7 +44,6 @@ RootPanelView::RootPanelView(const PanelServices& services, SkinManager& skins, 
     , m_windowed(windowed)
     , m_animation(new QVariantAnimation(this))
 {
-    setAttribute(Qt::WA_TranslucentBackground);
     m_animation->setDuration(kTurnMs);
     QEasingCurve curve(QEasingCurve::Custom);
     curve.setCustomType(&RootPanelView::spring);

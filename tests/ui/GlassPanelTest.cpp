@@ -1,7 +1,9 @@
 #include "tests/ui/PanelFixture.h"
 
 #include "app/panel/HistoryWindowPicker.h"
+#include "app/panel/KeyablePanel.h"
 #include "app/panel/PanelCardShape.h"
+#include "app/panel/PanelWindowController.h"
 #include "app/panel/Sparkline.h"
 #include "app/panel/SymbolButton.h"
 #include "app/panel/Theme.h"
@@ -21,8 +23,10 @@
 #include "app/panel/process/ProcessSearchBar.h"
 #include "app/panel/process/ProcessTexts.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -376,6 +380,79 @@ TEST_F(GlassPanelTest, TheGearTurnsTheCardAndAResetComesBackWithoutAnimation)
     EXPECT_FALSE(root->backFace()->isVisible());
     EXPECT_NEAR(RootPanelView::spring(1.0), 1.0, 1e-9);
     EXPECT_NEAR(RootPanelView::spring(0.0), 0.0, 1e-9);
+}
+
+} // namespace
+
+namespace {
+
+class PanelWindowFacesTest : public PanelFixture {
+protected:
+    QList<bool> publishing;
+    PanelWindowController controller{clock, [this](bool paused) { publishing.append(paused); }};
+
+    PanelWindowFacesTest()
+    {
+        controller.setFaces(&anchor, &flip);
+        controller.setContentFactory([this](bool windowed) -> QWidget* {
+            return new RootPanelView(services, skins, anchor, windowed);
+        });
+    }
+};
+
+TEST_F(PanelWindowFacesTest, OpeningShowsTheSkinUnderTheArrowAndClosingTurnsTheFrontUp)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // An item 100 points from the right edge: the card is pushed left, the arrow follows.
+    const QRect item(screen.right() - 100 - 11, screen.top(), 22, 22);
+    controller.show(item);
+    ASSERT_TRUE(controller.isShown());
+    auto* root =
+        qobject_cast<RootPanelView*>(static_cast<KeyablePanel*>(controller.panel())->content());
+    ASSERT_NE(root, nullptr);
+    EXPECT_NE(qobject_cast<StatsPanelView*>(root->frontFace()), nullptr);
+    EXPECT_EQ(controller.panel()->geometry().right(), screen.right() - 8);
+    EXPECT_EQ(anchor.arrowX(), item.center().x() + 1 - controller.panel()->x());
+    EXPECT_GT(anchor.arrowX(), 200);
+    EXPECT_TRUE(anchor.pointsUp());
+
+    flip.setFlipped(true);
+    controller.close();
+    EXPECT_FALSE(flip.flipped());
+    controller.show(item);
+    root = qobject_cast<RootPanelView*>(static_cast<KeyablePanel*>(controller.panel())->content());
+    EXPECT_FALSE(root->isTurning());
+    EXPECT_TRUE(root->frontFace()->isVisibleTo(root));
+    EXPECT_FALSE(root->backFace()->isVisibleTo(root));
+}
+
+} // namespace
+
+namespace {
+
+// An open panel with nothing new to show stays still: no repaint or relayout loops.
+TEST_F(GlassPanelTest, AnOpenPanelWithoutNewReadingsPaintsNothing)
+{
+    auto root = makePanel();
+    root->show();
+    QTest::qWait(200);
+    struct Counter : QObject {
+        int paints = 0;
+        QStringList who;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint || e->type() == QEvent::LayoutRequest) {
+                ++paints;
+                if (who.size() < 10)
+                    who.append(QString::fromLatin1(o->metaObject()->className()));
+            }
+            return false;
+        }
+    } counter;
+    qApp->installEventFilter(&counter);
+    QTest::qWait(300);
+    qApp->removeEventFilter(&counter);
+    EXPECT_EQ(counter.paints, 0) << counter.who.join(QLatin1Char(' ')).toStdString();
 }
 
 } // namespace

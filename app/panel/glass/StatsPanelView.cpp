@@ -34,9 +34,9 @@ StatsPanelView::StatsPanelView(const PanelServices& services, QWidget* parent)
     , m_column(new QWidget())
     , m_layout(new QVBoxLayout(m_column))
 {
-    setAttribute(Qt::WA_TranslucentBackground);
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
+    // The column scrolls under the header but stays clear of the card's rounded bottom.
+    outer->setContentsMargins(0, 0, 0, 8);
     outer->setSpacing(10);
     outer->addWidget(m_header);
     outer->addWidget(m_scroll, 1);
@@ -45,10 +45,9 @@ StatsPanelView::StatsPanelView(const PanelServices& services, QWidget* parent)
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidgetResizable(true);
+    // The card behind shows through the column; nothing here paints a background.
+    m_scroll->setAutoFillBackground(false);
     m_scroll->viewport()->setAutoFillBackground(false);
-    m_scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    m_column->setAttribute(Qt::WA_TranslucentBackground);
-    m_column->setAutoFillBackground(false);
     m_layout->setContentsMargins(kSide, 0, kSide, 10);
     m_layout->setSpacing(kCardGap);
 
@@ -75,6 +74,7 @@ StatsPanelView::StatsPanelView(const PanelServices& services, QWidget* parent)
     m_layout->addWidget(m_footer);
     m_layout->addStretch(1);
     m_scroll->setWidget(m_column);
+    m_column->setAutoFillBackground(false); // setWidget() turned it on
 
     connect(services.settings, &SettingsManager::hiddenModulesChanged, this,
             &StatsPanelView::applyVisibility);
