@@ -6,6 +6,20 @@
 
 namespace corvanite {
 
+namespace {
+
+// The engine announces every assignment, also of an unchanged reading; only a real change
+// is worth a repaint.
+template <typename T> bool assign(T& target, const T& value)
+{
+    if (target == value)
+        return false;
+    target = value;
+    return true;
+}
+
+} // namespace
+
 PanelReadings::PanelReadings(QObject* parent)
     : QObject(parent)
 {
@@ -15,6 +29,13 @@ void PanelReadings::setValues(const Values& values)
 {
     m_values = values;
     m_pending = Parts(0xff);
+    flush();
+}
+
+void PanelReadings::setValues(const Values& values, Parts parts)
+{
+    m_values = values;
+    m_pending |= parts;
     flush();
 }
 
@@ -65,72 +86,73 @@ void PanelReadings::follow(Monitor& monitor)
         m_values.cpu = m->cpu();
         m_values.uptime = m->uptime();
         m_values.refreshInterval = m->refreshInterval();
+        // Every tick moves the header's clock and the footer's uptime.
         mark(Part::Cpu);
         mark(Part::Footer);
     });
     connect(m, &Monitor::cpuHistoryChanged, this, [this, m] {
-        m_values.cpuHistory = m->cpuHistory();
-        mark(Part::Cpu);
+        if (assign(m_values.cpuHistory, m->cpuHistory()))
+            mark(Part::Cpu);
     });
     connect(m, &Monitor::gpuChanged, this, [this, m] {
-        m_values.gpu = m->gpu();
-        mark(Part::Gpu);
+        if (assign(m_values.gpu, m->gpu()))
+            mark(Part::Gpu);
     });
     connect(m, &Monitor::gpuHistoryChanged, this, [this, m] {
-        m_values.gpuHistory = m->gpuHistory();
-        mark(Part::Gpu);
+        if (assign(m_values.gpuHistory, m->gpuHistory()))
+            mark(Part::Gpu);
     });
     connect(m, &Monitor::memoryChanged, this, [this, m] {
-        m_values.memory = m->memory();
-        mark(Part::Memory);
+        if (assign(m_values.memory, m->memory()))
+            mark(Part::Memory);
     });
     connect(m, &Monitor::memHistoryChanged, this, [this, m] {
-        m_values.memHistory = m->memHistory();
-        mark(Part::Memory);
+        if (assign(m_values.memHistory, m->memHistory()))
+            mark(Part::Memory);
     });
     connect(m, &Monitor::networkChanged, this, [this, m] {
-        m_values.network = m->network();
-        mark(Part::Network);
+        if (assign(m_values.network, m->network()))
+            mark(Part::Network);
     });
     connect(m, &Monitor::downHistoryChanged, this, [this, m] {
-        m_values.downHistory = m->downHistory();
-        mark(Part::Network);
+        if (assign(m_values.downHistory, m->downHistory()))
+            mark(Part::Network);
     });
     connect(m, &Monitor::upHistoryChanged, this, [this, m] {
-        m_values.upHistory = m->upHistory();
-        mark(Part::Network);
+        if (assign(m_values.upHistory, m->upHistory()))
+            mark(Part::Network);
     });
     connect(m, &Monitor::thermalChanged, this, [this, m] {
-        m_values.thermal = m->thermal();
-        mark(Part::Thermal);
+        if (assign(m_values.thermal, m->thermal()))
+            mark(Part::Thermal);
     });
     connect(m, &Monitor::tempHistoryChanged, this, [this, m] {
-        m_values.tempHistory = m->tempHistory();
-        mark(Part::Thermal);
+        if (assign(m_values.tempHistory, m->tempHistory()))
+            mark(Part::Thermal);
     });
     connect(m, &Monitor::fansChanged, this, [this, m] {
-        m_values.fans = m->fans();
-        mark(Part::Thermal);
+        if (assign(m_values.fans, m->fans()))
+            mark(Part::Thermal);
     });
     connect(m, &Monitor::batteryChanged, this, [this, m] {
-        m_values.battery = m->battery();
-        mark(Part::Power);
+        if (assign(m_values.battery, m->battery()))
+            mark(Part::Power);
     });
     connect(m, &Monitor::processesChanged, this, [this, m] {
-        m_values.processes = m->processes();
-        mark(Part::Processes);
+        if (assign(m_values.processes, m->processes()))
+            mark(Part::Processes);
     });
     connect(m, &Monitor::energyRowsChanged, this, [this, m] {
-        m_values.energyRows = m->energyRows();
-        mark(Part::Processes);
+        if (assign(m_values.energyRows, m->energyRows()))
+            mark(Part::Processes);
     });
     connect(m, &Monitor::diskFreeBytesChanged, this, [this, m] {
-        m_values.diskFreeBytes = m->diskFreeBytes();
-        mark(Part::Footer);
+        if (assign(m_values.diskFreeBytes, m->diskFreeBytes()))
+            mark(Part::Footer);
     });
     connect(m, &Monitor::diskTotalBytesChanged, this, [this, m] {
-        m_values.diskTotalBytes = m->diskTotalBytes();
-        mark(Part::Footer);
+        if (assign(m_values.diskTotalBytes, m->diskTotalBytes()))
+            mark(Part::Footer);
     });
 }
 

@@ -57,6 +57,8 @@ public:
     const Values& values() const { return m_values; }
     // Replaces the readings at once (a recorded snapshot, a test) and announces every part.
     void setValues(const Values& values);
+    // Replaces the readings and announces only `parts`, as a tick that changed only those.
+    void setValues(const Values& values, Parts parts);
     // Takes the engine's current readings and follows its announcements from now on.
     void follow(Monitor& monitor);
 

@@ -456,3 +456,34 @@ TEST_F(GlassPanelTest, AnOpenPanelWithoutNewReadingsPaintsNothing)
 }
 
 } // namespace
+
+namespace {
+
+// A tick that changed only the network readings repaints the network card and nothing else.
+TEST_F(GlassPanelTest, ATickRepaintsOnlyTheCardsWhoseReadingsChanged)
+{
+    auto root = makePanel();
+    root->show();
+    QTest::qWait(100);
+    struct Counter : QObject {
+        QSet<QString> painted;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                painted.insert(QString::fromLatin1(o->metaObject()->className()));
+            return false;
+        }
+    } counter;
+    qApp->installEventFilter(&counter);
+    PanelReadings::Values v = readings.values();
+    v.network.downBps = 9e6;
+    readings.setValues(v, PanelReadings::Part::Network);
+    QTest::qWait(100);
+    qApp->removeEventFilter(&counter);
+    EXPECT_TRUE(counter.painted.contains(QStringLiteral("corvanite::NetworkSection")));
+    for (const char* other : {"corvanite::CpuSection", "corvanite::MemorySection",
+                              "corvanite::ProcessRow", "corvanite::GlassHeader"})
+        EXPECT_FALSE(counter.painted.contains(QString::fromLatin1(other))) << other;
+}
+
+} // namespace
