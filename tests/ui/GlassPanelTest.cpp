@@ -192,7 +192,7 @@ TEST_F(GlassPanelTest, SparklineSlotsDrawSeparatePiecesAndALoneSampleAsADash)
         Sparkline::slotRuns({std::nullopt, std::nullopt}, QSizeF(80, 30), std::nullopt).isEmpty());
 }
 
-TEST_F(GlassPanelTest, HistoryPickerSetsTheSharedWindowAndTheChartTurnsToSlots)
+TEST_F(GlassPanelTest, HistoryPickerSetsTheWindowEveryChartShares)
 {
     CpuSection cpu(services);
     cpu.resize(376, cpu.height());
