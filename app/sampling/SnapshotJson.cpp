@@ -114,6 +114,9 @@ QJsonObject toJson(const Snapshot& s, std::optional<double> uptimeSeconds)
     json.insert(QStringLiteral("gpu"), gpu(s.gpu));
     json.insert(QStringLiteral("battery"), battery(s.battery));
     json.insert(QStringLiteral("sleepBlockers"), assertions(s.assertions));
+    json.insert(QStringLiteral("memoryPressure"),
+                s.memoryPressure ? QJsonValue(pressureLevelName(*s.memoryPressure))
+                                 : QJsonValue(QJsonValue::Null));
     json.insert(QStringLiteral("processes"),
                 s.processesScanned
                     ? QJsonValue(processRows(s.processes, "cpuPercent", "memoryBytes"))

@@ -9,6 +9,9 @@
 #include "app/analysis/UserNotices.h"
 #include "app/base/L10n.h"
 #include "app/base/Log.h"
+#include "app/comfort/FanController.h"
+#include "app/comfort/FanHelperClient.h"
+#include "app/comfort/SystemBusRegistration.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/panel/PanelAnchor.h"
 #include "app/panel/PanelFlipState.h"
@@ -24,6 +27,7 @@
 #include "app/sampling/ProcessDetailReader.h"
 #include "app/sampling/ProcessVisualCache.h"
 #include "app/sampling/SMC.h"
+#include "app/sampling/ThermalReader.h"
 #include "app/settings/LaunchAtLogin.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
@@ -290,6 +294,44 @@ UserNotices& UserNotices::shared()
 {
     static UserNotices notices(sharedNotificationCenter());
     return notices;
+}
+
+namespace {
+FanHelperClient* g_fanHelperClient = nullptr;
+} // namespace
+
+FanHelperClient& FanHelperClient::shared()
+{
+    static FanHelperClient* const client = [] {
+        // Never destroyed: the release sent at termination must not lose its connection.
+        g_fanHelperClient = new FanHelperClient(
+            std::make_unique<SystemBusRegistration>(SystemBusRegistration::layoutForThisProcess()));
+        return g_fanHelperClient;
+    }();
+    return *client;
+}
+
+FanHelperClient* FanHelperClient::sharedIfBuilt()
+{
+    return g_fanHelperClient;
+}
+
+FanController& FanController::shared()
+{
+    static FanController* const controller = new FanController(FanController::Dependencies{
+        &FanHelperClient::shared(),
+        [](std::string_view key) { return SMC::shared().readValue(key); },
+        [] {
+            QStringList keys;
+            for (const std::string_view key : ThermalReader::surfaceKeys)
+                keys << QString::fromLatin1(key.data(), qsizetype(key.size()));
+            return keys;
+        }(),
+        [] { return SettingsManager::shared().comfortEnabled(); },
+        [](bool enabled) { SettingsManager::shared().setComfortEnabled(enabled); },
+        [] { return SettingsManager::shared().comfortTargetC(); },
+        [](double celsius) { SettingsManager::shared().setComfortTargetC(celsius); }});
+    return *controller;
 }
 
 SMC& SMC::shared()

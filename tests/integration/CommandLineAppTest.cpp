@@ -139,7 +139,12 @@ TEST(CommandLine, snapshotPrintsTheMachineAsJsonAndTouchesNoFiles)
         memTotalBytes());
     EXPECT_GT(json[QStringLiteral("uptime")].toDouble(), 0.0);
     EXPECT_TRUE(json[QStringLiteral("processes")].isArray());
-    for (const char* key : {"network", "disk", "thermal", "fans", "gpu", "battery", "energyRows"})
+    EXPECT_TRUE(json[QStringLiteral("processes")].toArray().size() > 1);
+    EXPECT_TRUE(QStringList({QStringLiteral("normal"), QStringLiteral("warning"),
+                             QStringLiteral("critical")})
+                    .contains(json[QStringLiteral("memoryPressure")].toString()));
+    for (const char* key :
+         {"network", "disk", "thermal", "fans", "gpu", "battery", "energyRows", "sleepBlockers"})
         EXPECT_TRUE(json.contains(QLatin1String(key))) << key;
 
     EXPECT_FALSE(QFileInfo::exists(home + QStringLiteral("/.config/corvanite")));
