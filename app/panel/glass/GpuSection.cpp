@@ -10,6 +10,7 @@
 #include "app/panel/glass/GlassParts.h"
 
 #include <QPainter>
+#include <QVariantAnimation>
 
 #include <cmath>
 
@@ -25,9 +26,23 @@ constexpr int kInfo = 12;
 
 GpuSection::GpuSection(const PanelServices& services, QWidget* parent)
     : GlassSection(services, PanelReadings::Part::Gpu, parent)
+    , m_litAnimation(new QVariantAnimation(this))
 {
+    m_litAnimation->setDuration(500);
+    m_litAnimation->setEasingCurve(QEasingCurve::OutCubic);
+    connect(m_litAnimation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+        m_lit = v.toDouble();
+        update();
+    });
     m_hadMatrix = hasMatrix();
+    m_lit = targetLit();
     relayout();
+}
+
+int GpuSection::targetLit() const
+{
+    const auto& gpu = values().gpu;
+    return gpu && gpu->coreCount ? litCells(gpu->deviceUtil, *gpu->coreCount) : 0;
 }
 
 int GpuSection::litCells(double deviceUtil, int coreCount)
@@ -43,6 +58,16 @@ bool GpuSection::hasMatrix() const
 
 void GpuSection::readingsChanged()
 {
+    const int target = targetLit();
+    if (target != qRound(m_litAnimation->endValue().toDouble()) ||
+        m_litAnimation->state() != QAbstractAnimation::Running) {
+        if (std::abs(target - m_lit) > 0.01) {
+            m_litAnimation->stop();
+            m_litAnimation->setStartValue(m_lit);
+            m_litAnimation->setEndValue(static_cast<double>(target));
+            m_litAnimation->start();
+        }
+    }
     if (hasMatrix() != m_hadMatrix) {
         m_hadMatrix = hasMatrix();
         relayout();
@@ -86,7 +111,7 @@ void GpuSection::paintContent(QPainter& painter, double width)
     if (hasMatrix()) {
         const int cores = *gpu.coreCount;
         const int perRow = (cores + 1) / 2;
-        const int lit = litCells(gpu.deviceUtil, cores);
+        const int lit = static_cast<int>(std::lround(m_lit));
         const double spacing = 3;
         const double cellW = (width - (perRow - 1) * spacing) / perRow;
         painter.setPen(Qt::NoPen);

@@ -2,6 +2,8 @@
 
 #include "app/panel/glass/GlassSection.h"
 
+class QVariantAnimation;
+
 namespace corvanite {
 
 // GPU: device load with its live chart, the core matrix, the renderer and tiler engines and a
@@ -22,7 +24,11 @@ protected:
 
 private:
     bool hasMatrix() const;
+    int targetLit() const;
     bool m_hadMatrix = false;
+    // Lit cells as drawn: follows the load with an ease-out instead of jumping.
+    double m_lit = 0;
+    QVariantAnimation* m_litAnimation;
 };
 
 } // namespace corvanite
