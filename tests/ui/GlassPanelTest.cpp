@@ -158,6 +158,15 @@ TEST_F(GlassPanelTest, LevelColoursBatteryLookAndFanSpeeds)
         EXPECT_EQ(look.tileColor, c.tile) << c.percent.value_or(-1);
         EXPECT_EQ(look.valueColor, c.value) << c.percent.value_or(-1);
     }
+    // A machine without battery data claims no state and no power source.
+    EXPECT_TRUE(PowerSection::statusLines(BatterySample{}).isEmpty());
+    BatterySample charging;
+    charging.percentage = 40;
+    charging.isCharging = true;
+    charging.externalConnected = true;
+    EXPECT_EQ(PowerSection::statusLines(charging),
+              QStringList({L(QStringLiteral("battery.status.charging")),
+                           L(QStringLiteral("battery.power.ac"))}));
     EXPECT_EQ(Theme::tempColor(69.9), Theme::primaryText);
     EXPECT_EQ(Theme::tempColor(70), Theme::yellow);
     EXPECT_EQ(Theme::tempColor(85), Theme::red);

@@ -52,6 +52,15 @@ int PowerSection::contentHeight() const
     return kTop + kGap + kHealth;
 }
 
+QStringList PowerSection::statusLines(const BatterySample& battery)
+{
+    if (!battery.percentage)
+        return {};
+    return {battery.statusText(),
+            L(battery.externalConnected ? QStringLiteral("battery.power.ac")
+                                        : QStringLiteral("battery.power.internal"))};
+}
+
 void PowerSection::paintContent(QPainter& painter, double width)
 {
     const BatterySample& b = values().battery;
@@ -64,14 +73,15 @@ void PowerSection::paintContent(QPainter& painter, double width)
     Paint::text(painter, QRectF(37, 12, 120, 28), value, PanelFonts::digits(24, QFont::DemiBold),
                 look.valueColor);
     const double rightW = width - 170;
-    Paint::text(painter, QRectF(width - rightW, 4, rightW, 15), b.statusText(),
-                PanelFonts::text(11, QFont::Medium),
-                b.isCharging ? Theme::networkDown : Theme::secondaryText,
-                Qt::AlignRight | Qt::AlignVCenter);
-    Paint::text(painter, QRectF(width - rightW, 21, rightW, 14),
-                L(b.externalConnected ? QStringLiteral("battery.power.ac")
-                                      : QStringLiteral("battery.power.internal")),
-                PanelFonts::text(10), Theme::tertiaryText, Qt::AlignRight | Qt::AlignVCenter);
+    const QStringList lines = statusLines(b);
+    if (!lines.isEmpty()) {
+        Paint::text(painter, QRectF(width - rightW, 4, rightW, 15), lines[0],
+                    PanelFonts::text(11, QFont::Medium),
+                    b.isCharging ? Theme::networkDown : Theme::secondaryText,
+                    Qt::AlignRight | Qt::AlignVCenter);
+        Paint::text(painter, QRectF(width - rightW, 21, rightW, 14), lines[1], PanelFonts::text(10),
+                    Theme::tertiaryText, Qt::AlignRight | Qt::AlignVCenter);
+    }
 
     const double y = kTop + kGap;
     painter.fillRect(QRectF(0, y - kGap / 2.0, width, 0.5), Theme::white(0.08));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "app/panel/glass/GlassSection.h"
 
 namespace corvanite {
@@ -16,6 +18,9 @@ public:
         QColor valueColor;
     };
     static ChargeLook chargeLook(std::optional<int> percentage);
+    // The state and power-source texts beside the charge; both empty without battery data, where
+    // "on battery" would be plainly wrong (a desktop runs on mains).
+    static QStringList statusLines(const BatterySample& battery);
 
 protected:
     int contentHeight() const override;
