@@ -9,7 +9,7 @@ packages=(
   dbus dbus-daemon dbus-x11
   libglib2.0-bin lm-sensors pkexec
   xvfb xauth trayer imagemagick x11-utils xdotool
-  fonts-dejavu-core fonts-material-design-icons-iconfont
+  fonts-dejavu-core fonts-material-design-icons-iconfont fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev file appstream desktop-file-utils libxml2-utils man-db
 )
 

@@ -3,6 +3,7 @@
 
 #include "app/analysis/AlertManager.h"
 #include "app/analysis/HistoryStore.h"
+#include "app/analysis/HistoryWindowState.h"
 #include "app/analysis/InsightEngine.h"
 #include "app/analysis/PinStore.h"
 #include "app/analysis/UserNotices.h"
@@ -12,12 +13,18 @@
 #include "app/comfort/FanHelperClient.h"
 #include "app/comfort/SystemBusRegistration.h"
 #include "app/menubar/MenuBarController.h"
+#include "app/panel/PanelAnchor.h"
+#include "app/panel/PanelFlipState.h"
+#include "app/panel/PanelReadings.h"
+#include "app/panel/PanelServices.h"
 #include "app/panel/PanelWindowController.h"
+#include "app/panel/RootPanelView.h"
 #include "app/panel/SkinManager.h"
 #include "app/process/PauseManager.h"
 #include "app/process/ProcessTerminator.h"
 #include "app/sampling/Monitor.h"
 #include "app/sampling/PressureMonitor.h"
+#include "app/sampling/ProcessDetailReader.h"
 #include "app/sampling/ProcessVisualCache.h"
 #include "app/sampling/SMC.h"
 #include "app/sampling/ThermalReader.h"
@@ -39,9 +46,13 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
+#include <QUrl>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -377,10 +388,77 @@ UpdateChecker& UpdateChecker::shared()
     return *checker;
 }
 
+namespace {
+
+// The desktop's file manager shows the file selected in its folder; without one on the bus
+// the folder opens in whatever handles folders.
+void revealInFileManager(const QString& path)
+{
+    const QUrl url = QUrl::fromLocalFile(path);
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{url.toString()} << QString();
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        Log::debug(QStringLiteral("No file manager answered ShowItems (") + reply.errorName() +
+                   QStringLiteral("); opening the folder instead"));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+    }
+}
+
+quint64 physicalMemoryBytes()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    return pages > 0 && pageSize > 0 ? static_cast<quint64>(pages) * static_cast<quint64>(pageSize)
+                                     : 0;
+}
+
+} // namespace
+
+const PanelServices& sharedPanelServices()
+{
+    static const PanelServices services = [] {
+        auto* readings = new PanelReadings();
+        readings->follow(Monitor::shared());
+        PanelServices s;
+        s.readings = readings;
+        s.settings = &SettingsManager::shared();
+        s.l10n = &L10n::shared();
+        s.history = &HistoryStore::shared();
+        s.historyWindow = &HistoryWindowState::shared();
+        s.insights = &InsightEngine::shared();
+        s.pause = &PauseManager::shared();
+        s.pins = &PinStore::shared();
+        s.terminator = &ProcessTerminator::shared();
+        s.visuals = &ProcessVisualCache::shared();
+        s.flip = &PanelFlipState::shared();
+        s.clock = &Clock::system();
+        s.physicalMemory = physicalMemoryBytes();
+        s.readDetail = [](qint32 pid, const QString& name) {
+            return ProcessDetailReader::read(machineProcessInfo(), pid, name);
+        };
+        s.revealFile = revealInFileManager;
+        s.setDialogHold = [](bool hold) { PanelWindowController::shared().setDialogHold(hold); };
+        return s;
+    }();
+    return services;
+}
+
 PanelWindowController& PanelWindowController::shared()
 {
-    static auto* controller = new PanelWindowController(
-        Clock::system(), [](bool paused) { Monitor::shared().setPublishingPaused(paused); });
+    static auto* controller = [] {
+        auto* c = new PanelWindowController(
+            Clock::system(), [](bool paused) { Monitor::shared().setPublishingPaused(paused); });
+        c->setFaces(&PanelAnchor::shared(), &PanelFlipState::shared());
+        c->setContentFactory([](bool windowed) -> QWidget* {
+            return new RootPanelView(sharedPanelServices(), SkinManager::shared(),
+                                     PanelAnchor::shared(), windowed);
+        });
+        return c;
+    }();
     return *controller;
 }
 
