@@ -56,6 +56,7 @@ MenuBarController::MenuBarController(Dependencies d)
     , m_quit(d.quit ? std::move(d.quit) : [] { QCoreApplication::quit(); })
     , m_screen(std::move(d.screen))
     , m_startAlerts(std::move(d.startAlerts))
+    , m_showFirstRunTip(std::move(d.showFirstRunTip))
     , m_icon(statusIconSet(L(QStringLiteral("menu.title"))))
 {
     if (!m_item) {
@@ -147,7 +148,9 @@ void MenuBarController::setup()
                 controller->openPanelAtItem();
         });
     }
-    // First-run tip: shown 1.2 s from now at the item, once the tip window exists.
+    if (m_showFirstRunTip) {
+        QTimer::singleShot(kFirstRunTipDelayMs, this, [this] { m_showFirstRunTip(tipAnchor()); });
+    }
 }
 
 void MenuBarController::subscribe()
@@ -304,6 +307,20 @@ void MenuBarController::statusItemContextClicked(QPoint at)
     QMenu* menu = buildMenu().release();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(at);
+}
+
+std::optional<QRect> MenuBarController::tipAnchor() const
+{
+    if (m_item->hasButton()) {
+        if (const auto geometry = m_item->geometry())
+            return geometry;
+    }
+    if (m_panel.isWindowed() && m_panel.panel()) {
+        // The stand-in window's top edge, where its header and settings gear are.
+        const QRect frame = m_panel.panel()->frameGeometry();
+        return QRect(frame.center().x(), frame.top() + 24, 1, 1);
+    }
+    return std::nullopt;
 }
 
 void MenuBarController::logStatusItemPosition()

@@ -64,6 +64,9 @@ public:
         std::function<void()> quit;
         // The screen the item is on; empty uses the item's screen, else the primary one.
         std::function<std::optional<ScreenFacts>()> screen;
+        // Shows the first-run tip at the item's rectangle (or the stand-in window; none when
+        // neither is known). Called once, kFirstRunTipDelayMs after setup.
+        std::function<void(std::optional<QRect> anchor)> showFirstRunTip;
         // Starts the threshold alerts; a click on an alert runs the panel opener it is given.
         std::function<void(std::function<void()> openPanel)> startAlerts;
     };
@@ -74,12 +77,16 @@ public:
     explicit MenuBarController(Dependencies dependencies);
     ~MenuBarController() override;
 
+    static constexpr int kFirstRunTipDelayMs = 1200;
+
     void setup();
     void applyMenuBarStyle();
     void updateStatusText();
     // The context menu, built afresh for every opening; the caller owns it.
     std::unique_ptr<QMenu> buildMenu();
     void logStatusItemPosition();
+    // Where the first-run tip points: the item, else the stand-in window, else not known.
+    std::optional<QRect> tipAnchor() const;
 
     // Menu actions. Values that do not parse are ignored.
     void setMenuBarStyle(const QVariant& raw);
@@ -136,6 +143,7 @@ private:
     std::function<void()> m_quit;
     std::function<std::optional<ScreenFacts>()> m_screen;
     std::function<void(std::function<void()>)> m_startAlerts;
+    std::function<void(std::optional<QRect>)> m_showFirstRunTip;
 
     QIcon m_icon;
     bool m_lastCompact = false;

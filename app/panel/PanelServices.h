@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/panel/settings/SettingsServices.h"
 #include "app/sampling/ProcessDetail.h"
 
 #include <QString>
@@ -37,6 +38,9 @@ struct PanelServices {
     ProcessTerminator* terminator = nullptr;
     ProcessVisualCache* visuals = nullptr; // none: rows show the process name and a gear
     PanelFlipState* flip = nullptr;
+    // What the settings face reaches beyond the stores above; its settings, l10n and skins are
+    // taken from here and from the panel when left empty.
+    SettingsServices settingsFace;
     const Clock* clock = nullptr;
     // Physical memory in bytes, for the memory column of the process rows.
     quint64 physicalMemory = 0;

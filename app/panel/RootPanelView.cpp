@@ -5,10 +5,10 @@
 #include "app/panel/PanelCardShape.h"
 #include "app/panel/PanelFlipState.h"
 #include "app/panel/PanelServices.h"
-#include "app/panel/SettingsBackFace.h"
 #include "app/panel/SkinCardBackground.h"
 #include "app/panel/SkinManager.h"
 #include "app/panel/glass/StatsPanelView.h"
+#include "app/panel/settings/SettingsFlipFace.h"
 
 #include <QPainter>
 #include <QVariantAnimation>
@@ -94,11 +94,24 @@ bool RootPanelView::isTurning() const
 void RootPanelView::rebuildFaces()
 {
     delete m_front;
-    delete m_back;
     const PanelSkin skin = m_skins.skin();
     const FaceFactory factory = m_factories.value(skin);
     m_front = factory ? factory(m_services, this) : new StatsPanelView(m_services, this);
-    m_back = new SettingsBackFace(*m_services.flip, this);
+    m_front->setGeometry(faceRect());
+    // The settings face restyles itself for a new skin; it is built once, since the skin picker
+    // that changed the skin sits on it and is still at work.
+    if (m_back) {
+        setAngle(m_angle);
+        return;
+    }
+    SettingsServices settings = m_services.settingsFace;
+    if (!settings.settings)
+        settings.settings = m_services.settings;
+    if (!settings.l10n)
+        settings.l10n = m_services.l10n;
+    if (!settings.skins)
+        settings.skins = &m_skins;
+    m_back = new SettingsFlipFace(settings, *m_services.flip, this);
     m_front->setGeometry(faceRect());
     m_back->setGeometry(faceRect());
     setAngle(m_angle);

@@ -20,6 +20,8 @@
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/RootPanelView.h"
 #include "app/panel/SkinManager.h"
+#include "app/panel/settings/FirstRunTipWindow.h"
+#include "app/panel/settings/SettingsWindow.h"
 #include "app/process/PauseManager.h"
 #include "app/process/ProcessTerminator.h"
 #include "app/sampling/Monitor.h"
@@ -240,6 +242,11 @@ MenuBarController::Dependencies sharedMenuBarDependencies()
     d.panel = &PanelWindowController::shared();
     d.availableVersion = [] { return UpdateChecker::shared().availableVersion(); };
     d.openDownloadPage = [] { UpdateChecker::shared().openDownloadPage(); };
+    d.openSettings = [] { SettingsWindow::show(sharedSettingsServices()); };
+    d.showFirstRunTip = [](std::optional<QRect> anchor) {
+        FirstRunTipWindow::showIfNeeded(SettingsManager::shared(), SkinManager::shared().skin(),
+                                        anchor);
+    };
     d.startAlerts = [](std::function<void()> openPanel) {
         AlertManager& alerts = AlertManager::shared();
         alerts.setPanelOpener(std::move(openPanel));
@@ -418,6 +425,19 @@ quint64 physicalMemoryBytes()
 
 } // namespace
 
+SettingsServices sharedSettingsServices()
+{
+    SettingsServices s;
+    s.settings = &SettingsManager::shared();
+    s.l10n = &L10n::shared();
+    s.skins = &SkinManager::shared();
+    s.launchAtLogin = &LaunchAtLogin::shared();
+    s.fans = &FanController::shared();
+    s.helper = &FanHelperClient::shared();
+    s.updates = &UpdateChecker::shared();
+    return s;
+}
+
 const PanelServices& sharedPanelServices()
 {
     static const PanelServices services = [] {
@@ -435,6 +455,7 @@ const PanelServices& sharedPanelServices()
         s.terminator = &ProcessTerminator::shared();
         s.visuals = &ProcessVisualCache::shared();
         s.flip = &PanelFlipState::shared();
+        s.settingsFace = sharedSettingsServices();
         s.clock = &Clock::system();
         s.physicalMemory = physicalMemoryBytes();
         s.readDetail = [](qint32 pid, const QString& name) {

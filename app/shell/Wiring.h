@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/menubar/MenuBarController.h"
+#include "app/panel/settings/SettingsServices.h"
 #include "app/sampling/MonitorPolicy.h"
 #include "app/sampling/TickConsumers.h"
 #include "app/settings/SettingsHooks.h"
@@ -31,6 +32,8 @@ SettingsHooks defaultSettingsHooks();
 MenuBarSampling sharedMenuBarSampling();
 // What the panel's views read and act on: the shared engine's readings and the shared stores.
 const PanelServices& sharedPanelServices();
+// The shared stores and services the settings window and the settings face work on.
+SettingsServices sharedSettingsServices();
 // The status item controller's collaborators: the shared settings, engine, skins and panel.
 MenuBarController::Dependencies sharedMenuBarDependencies();
 
