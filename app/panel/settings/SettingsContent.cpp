@@ -146,7 +146,8 @@ void SettingsContent::build()
 
     m_column = new QWidget;
     m_column->setObjectName(QStringLiteral("settings.column"));
-    m_column->setStyleSheet(m_style.styleSheet());
+    // On the whole view, so the scroll bar is dressed as well.
+    setStyleSheet(m_style.styleSheet());
     m_columnLayout = new QVBoxLayout(m_column);
     m_columnLayout->setContentsMargins(14, 12, 14, 16);
     m_columnLayout->setSpacing(16);
