@@ -65,9 +65,11 @@ void SettingsFlipFace::retranslate()
     QLabel* chevron = SettingsIcon::make(QStringLiteral("chevron.left"), style.accent, 18, m_back);
     auto* text = new QLabel(L(QStringLiteral("settings.back")), m_back);
     text->setFont(style.font(12));
-    QPalette palette = text->palette();
-    palette.setColor(QPalette::WindowText, style.accent);
-    text->setPalette(palette);
+    // The button's style sheet reaches its labels too; only a sheet of their own wins.
+    const QString colour =
+        QStringLiteral("color: %1; background: transparent;").arg(style.accent.name());
+    text->setStyleSheet(colour);
+    chevron->setStyleSheet(colour);
     for (QLabel* label : {chevron, text}) {
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         row->addWidget(label);
