@@ -45,7 +45,7 @@ RootPanelView::RootPanelView(const PanelServices& services, SkinManager& skins, 
     , m_animation(new QVariantAnimation(this))
 {
     m_animation->setDuration(kTurnMs);
-    QEasingCurve curve(QEasingCurve::Custom);
+    QEasingCurve curve;
     curve.setCustomType(&RootPanelView::spring);
     m_animation->setEasingCurve(curve);
     connect(m_animation, &QVariantAnimation::valueChanged, this,

@@ -80,6 +80,7 @@ TEST_F(GlassPanelTest, ScreenshotsOfDetailSearchAndDiagnostics)
         root->show();
         list(*root)->toggle(2210, QStringLiteral("firefox"));
         pins.toggle(QStringLiteral("firefox"));
+        finishAnimations(*root);
         glass(*root)->scrollArea()->ensureWidgetVisible(list(*root)->detailView(), 0, 24);
         save(render(*root), QStringLiteral("panel-glass-detail.png"));
     }
@@ -229,6 +230,62 @@ TEST_F(GlassPanelTest, ExpandingARowReadsTheDetailOnceAndGrowsTheWellBy180)
     EXPECT_EQ(well.height(), collapsed);
 }
 
+// On screen the detail unrolls under its row on the spring and rolls back up on collapse, while
+// the expansion state itself changes at once.
+TEST_F(GlassPanelTest, TheDetailGrowsAndShrinksUnderItsRowOnASpring)
+{
+    auto root = makePanel();
+    root->show();
+    ProcessListWell* well = list(*root);
+    const int collapsed = well->height();
+    ProcessRow* first = well->rows().first();
+    QTest::mouseClick(first, Qt::LeftButton);
+    ASSERT_NE(well->detailView(), nullptr);
+    QList<QAbstractAnimation*> moving = runningAnimations(*well);
+    ASSERT_EQ(moving.size(), 1);
+    QAbstractAnimation* spring = moving.first();
+    EXPECT_EQ(spring->totalDuration(), 311); // 0.22 s response, 0.85 damping, settled to 0.1 %
+
+    spring->setCurrentTime(40);
+    const int early = well->height();
+    EXPECT_GT(early, collapsed);
+    EXPECT_LT(early, collapsed + 180);
+    EXPECT_LT(well->detailView()->height(), well->detailView()->contentHeight());
+    EXPECT_EQ(well->detailView()->y(), first->geometry().bottom() + 4); // right under its row
+    spring->setCurrentTime(120);
+    EXPECT_GT(well->height(), early);
+    spring->setCurrentTime(spring->totalDuration());
+    EXPECT_EQ(well->height(), collapsed + 180);
+    EXPECT_EQ(well->detailView()->height(), well->detailView()->contentHeight());
+    EXPECT_TRUE(runningAnimations(*root).isEmpty());
+
+    QTest::mouseClick(first, Qt::LeftButton);
+    EXPECT_FALSE(well->expandedPid());
+    EXPECT_EQ(well->detailView(), nullptr);
+    EXPECT_EQ(well->height(), collapsed + 180); // still open, about to shrink
+    ASSERT_EQ(runningAnimations(*well).size(), 1);
+    spring->setCurrentTime(60);
+    EXPECT_LT(well->height(), collapsed + 180);
+    EXPECT_GT(well->height(), collapsed);
+    spring->setCurrentTime(spring->totalDuration());
+    EXPECT_EQ(well->height(), collapsed);
+    EXPECT_TRUE(well->findChildren<ProcessDetailView*>().isEmpty());
+    EXPECT_TRUE(runningAnimations(*root).isEmpty());
+
+    // Collapsing half way open shrinks from where it stood, and a new expansion takes over.
+    QTest::mouseClick(first, Qt::LeftButton);
+    spring->setCurrentTime(50);
+    const int half = well->height();
+    well->collapse();
+    spring->setCurrentTime(10);
+    EXPECT_LE(well->height(), half);
+    QTest::mouseClick(well->rows().at(1), Qt::LeftButton);
+    finishAnimations(*root);
+    EXPECT_EQ(well->expandedPid(), well->rows().at(1)->record().proc.pid);
+    EXPECT_EQ(well->height(), collapsed + 180);
+    EXPECT_EQ(well->findChildren<ProcessDetailView*>().size(), 1);
+}
+
 TEST_F(GlassPanelTest, RowValuesByModeAndThresholds)
 {
     ProcessRow row(pins, pause, 16ull << 30);
@@ -359,6 +416,66 @@ TEST_F(GlassPanelTest, DiagnosticsCardLooksAndTerminateButtons)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(holds.last(), false);
     EXPECT_TRUE(signaller.sent.isEmpty());
+}
+
+// Findings that appear slide the card down from its top edge while it fades in; when the last
+// one goes, it slides back up and fades out, then takes no space again.
+TEST_F(GlassPanelTest, TheDiagnosticsCardSlidesInAndOutFromTheTop)
+{
+    auto root = makePanel();
+    root->show();
+    DiagnosticsCard* card = glass(*root)->diagnostics();
+    EXPECT_FALSE(card->isVisibleTo(root.get()));
+
+    stageFindings();
+    QList<QAbstractAnimation*> moving = runningAnimations(*card);
+    ASSERT_EQ(moving.size(), 1);
+    QAbstractAnimation* slide = moving.first();
+    EXPECT_TRUE(card->isVisibleTo(root.get()));
+    EXPECT_EQ(card->height(), 0);
+    slide->setCurrentTime(slide->totalDuration() / 2);
+    const int half = card->height();
+    EXPECT_GT(half, 0);
+    // Drawn over nothing, so that the coverage shows how opaque the card is.
+    const auto picture = [card] {
+        QImage image(card->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        card->render(&image, {}, {}, QWidget::DrawChildren);
+        return image;
+    };
+    const QImage midway = picture();
+    slide->setCurrentTime(slide->totalDuration());
+    const int full = card->height();
+    EXPECT_GT(full, half);
+    EXPECT_EQ(card->terminateButtons(), (QList<bool>{true, true}));
+    for (QWidget* button : card->findChildren<SymbolButton*>())
+        EXPECT_TRUE(button->isVisible());
+    EXPECT_TRUE(runningAnimations(*root).isEmpty());
+    // Half way the lines are fainter than at rest: the card fades as it moves.
+    const QImage settled = picture();
+    const auto mostOpaque = [](const QImage& image) {
+        int most = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                most = std::max(most, qAlpha(image.pixel(x, y)));
+        return most;
+    };
+    EXPECT_LT(mostOpaque(midway), 200);
+    EXPECT_GT(mostOpaque(settled), 240);
+
+    clock.advance(120);
+    insights.setPressureLevel(PressureLevel::Normal);
+    insights.ingest({}, AssertionMap{});
+    ASSERT_TRUE(insights.insights().isEmpty());
+    ASSERT_EQ(runningAnimations(*card).size(), 1);
+    EXPECT_EQ(card->height(), full); // the last picture is still in place, about to leave
+    slide->setCurrentTime(slide->totalDuration() / 2);
+    EXPECT_LT(card->height(), full);
+    EXPECT_TRUE(card->isVisibleTo(root.get()));
+    slide->setCurrentTime(slide->totalDuration());
+    EXPECT_EQ(card->height(), 0);
+    EXPECT_FALSE(card->isVisibleTo(root.get()));
+    EXPECT_TRUE(runningAnimations(*root).isEmpty());
 }
 
 TEST_F(GlassPanelTest, CardArrowKeepsClearOfTheCorners)

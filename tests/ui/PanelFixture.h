@@ -22,6 +22,7 @@
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
 
+#include <QAbstractAnimation>
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
@@ -165,6 +166,23 @@ protected:
         auto view = std::make_unique<RootPanelView>(services, skins, anchor, false);
         view->resize(400, 668);
         return view;
+    }
+
+    // The animations under `root` that are moving right now.
+    static QList<QAbstractAnimation*> runningAnimations(const QObject& root)
+    {
+        QList<QAbstractAnimation*> running;
+        for (QAbstractAnimation* a : root.findChildren<QAbstractAnimation*>())
+            if (a->state() == QAbstractAnimation::Running)
+                running.append(a);
+        return running;
+    }
+    // Steps every moving animation under `root` to its end, as if its time had passed.
+    static void finishAnimations(const QObject& root)
+    {
+        for (QAbstractAnimation* a : runningAnimations(root))
+            a->setCurrentTime(a->totalDuration());
+        QCoreApplication::processEvents();
     }
 
     // Renders the whole card as the user sees it, at a device pixel ratio.

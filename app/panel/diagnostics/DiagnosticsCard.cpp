@@ -14,6 +14,7 @@
 #include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPainter>
+#include <QVariantAnimation>
 
 #include <cmath>
 
@@ -26,6 +27,7 @@ constexpr double kGap = 7;
 constexpr double kSymbolW = 16;
 constexpr double kSpacing = 4;
 constexpr int kButtonSide = 21;
+constexpr int kTransitionMs = 350;
 } // namespace
 
 DiagnosticsCard::Look DiagnosticsCard::look(Insight::Kind kind, PanelSkin skin)
@@ -58,7 +60,15 @@ DiagnosticsCard::DiagnosticsCard(const PanelServices& services, ProcessViewStyle
                               [settings = services.settings](const QString& name) {
                                   settings->addPreauthorized(name);
                               }})
+    , m_transition(new QVariantAnimation(this))
 {
+    m_transition->setDuration(kTransitionMs);
+    m_transition->setEasingCurve(QEasingCurve::InOutCubic);
+    connect(m_transition, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+        m_shown = value.toDouble();
+        layoutLines();
+    });
+    connect(m_transition, &QVariantAnimation::finished, this, &DiagnosticsCard::finishTransition);
     connect(services.insights, &InsightEngine::insightsChanged, this, &DiagnosticsCard::rebuild);
     rebuild();
 }
@@ -80,10 +90,15 @@ double DiagnosticsCard::messageWidth() const
 
 void DiagnosticsCard::rebuild()
 {
+    const bool wasEmpty = m_lines.isEmpty();
+    const QList<Insight> next = m_services.insights->insights();
+    // Leaving: keep a picture of the last lines to slide away.
+    if (m_built && !wasEmpty && next.isEmpty() && !inTransition() && width() > 0)
+        takeShot();
     for (Line& line : m_lines)
         delete line.button;
     m_lines.clear();
-    const QList<Insight> insights = m_services.insights->insights();
+    const QList<Insight>& insights = next;
     for (qsizetype i = 0; i < insights.size(); ++i) {
         Line line{insights[i], 0, nullptr};
         if (m_services.terminator->isKillable(line.insight.pid, line.insight.processName)) {
@@ -95,10 +110,62 @@ void DiagnosticsCard::rebuild()
             const int index = static_cast<int>(i);
             connect(line.button, &QAbstractButton::clicked, this,
                     [this, index] { terminate(index); });
-            line.button->show();
+            line.button->setVisible(!inTransition());
         }
         m_lines.append(line);
     }
+    const bool entering = m_built && wasEmpty && !m_lines.isEmpty();
+    const bool leaving = m_built && !wasEmpty && m_lines.isEmpty();
+    const bool moving = m_transition->state() == QAbstractAnimation::Running;
+    m_built = true;
+    if (entering && width() > 0) {
+        // Entering: lay the lines out at full height, picture them, then grow from nothing.
+        m_shot = QPixmap();
+        layoutLines();
+        takeShot();
+        transition(moving ? m_shown : 0, 1);
+    } else if (leaving && inTransition()) {
+        transition(moving ? m_shown : 1, 0);
+    } else if (!m_lines.isEmpty() && moving && m_transition->endValue().toDouble() > 0) {
+        // New lines while sliding in: the picture shows them instead.
+        m_shot = QPixmap();
+        layoutLines();
+        takeShot();
+        layoutLines();
+    } else {
+        layoutLines();
+    }
+}
+
+void DiagnosticsCard::takeShot()
+{
+    m_shot = grab();
+    m_shotHeight = height();
+    for (const Line& line : m_lines)
+        if (line.button)
+            line.button->hide();
+}
+
+void DiagnosticsCard::transition(double from, double target)
+{
+    m_transition->stop();
+    m_shown = from;
+    if (!window()->isVisible()) {
+        // Nobody watches a card that is not on screen: it takes its end state at once.
+        finishTransition();
+        return;
+    }
+    m_transition->setStartValue(from);
+    m_transition->setEndValue(target);
+    m_transition->start();
+}
+
+void DiagnosticsCard::finishTransition()
+{
+    m_shot = QPixmap();
+    for (const Line& line : m_lines)
+        if (line.button)
+            line.button->show();
     layoutLines();
 }
 
@@ -123,15 +190,24 @@ void DiagnosticsCard::layoutLines()
                               qRound(y + (line.height - kButtonSide) / 2));
         y += line.height + kSpacing;
     }
-    const int h = m_lines.isEmpty() ? 0 : qRound(y - kSpacing + m.bottom());
+    int h = m_lines.isEmpty() ? 0 : qRound(y - kSpacing + m.bottom());
+    if (inTransition())
+        h = static_cast<int>(std::lround(std::clamp(m_shown, 0.0, 1.0) * m_shotHeight));
     setFixedHeight(h);
-    setVisible(h > 0);
+    setVisible(h > 0 || (inTransition() && m_transition->endValue().toDouble() > 0));
     update();
 }
 
 void DiagnosticsCard::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (inTransition()) {
+        // The picture hangs from above the top edge and comes down as the card opens.
+        const double shown = std::clamp(m_shown, 0.0, 1.0);
+        painter.setOpacity(shown);
+        painter.drawPixmap(QPointF(0, -(1 - shown) * m_shotHeight), m_shot);
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     const QMargins m = m_style.outerMargins;
     const QFont font = m_style.lineFont();

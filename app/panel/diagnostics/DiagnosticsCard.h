@@ -4,10 +4,13 @@
 #include "app/panel/process/ProcessViewStyle.h"
 #include "app/process/TerminationFlow.h"
 
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
 #include <QMessageBox>
+
+class QVariantAnimation;
 
 namespace corvanite {
 
@@ -48,12 +51,23 @@ private:
     void rebuild();
     void layoutLines();
     double messageWidth() const;
+    // Slides the card in from its top edge while fading it in (target 1), or out (target 0),
+    // drawing a picture of the lines taken before the change.
+    void transition(double from, double target);
+    void finishTransition();
+    void takeShot();
+    bool inTransition() const { return !m_shot.isNull(); }
 
     const PanelServices& m_services;
     ProcessViewStyle m_style;
     FindingTerminationFlow m_flow;
     QList<Line> m_lines;
     QPointer<QMessageBox> m_dialog;
+    QVariantAnimation* m_transition;
+    QPixmap m_shot;
+    double m_shotHeight = 0;
+    double m_shown = 1; // 0 gone, 1 fully in place
+    bool m_built = false;
 };
 
 } // namespace corvanite

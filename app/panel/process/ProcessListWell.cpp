@@ -14,6 +14,9 @@
 #include "app/settings/SettingsManager.h"
 
 #include <QPainter>
+#include <QVariantAnimation>
+
+#include <cmath>
 
 namespace corvanite {
 
@@ -22,7 +25,24 @@ ProcessListWell::ProcessListWell(const PanelServices& services, const QColor& em
     : QWidget(parent)
     , m_services(services)
     , m_emptyTextColor(emptyTextColor)
+    , m_spring(0.22, 0.85)
+    , m_opening(new QVariantAnimation(this))
 {
+    // The animation only clocks the spring; it runs while the detail grows or shrinks and
+    // stops with it.
+    m_opening->setStartValue(0.0);
+    m_opening->setEndValue(1.0);
+    m_opening->setDuration(m_spring.settleMs());
+    connect(m_opening, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+        m_open = m_openFrom + (m_openTo - m_openFrom) * m_spring.at(value.toDouble());
+        relayout();
+    });
+    connect(m_opening, &QVariantAnimation::finished, this, [this] {
+        m_open = m_openTo;
+        if (m_openTo <= 0)
+            dropClosingView();
+        relayout();
+    });
     // Pin and pause marks show at once, without waiting for the next scan.
     connect(services.pins, &PinStore::namesChanged, this, [this] { refresh(); });
     connect(services.pause, &PauseManager::pausedChanged, this, [this] { refresh(); });
@@ -51,11 +71,35 @@ void ProcessListWell::setSearchText(const QString& text)
 int ProcessListWell::wellHeight() const
 {
     const int rowsHeight = m_services.settings->processRowCount() * kRowPitch;
-    if (!m_detailView)
+    const ProcessDetailView* detail = shownDetail();
+    if (!detail)
         return rowsHeight;
     // A pinned trend makes the detail taller than the usual allowance; the well then grows
     // with it instead of cutting the actions off.
-    return rowsHeight + std::max(kDetailAllowance, m_detailView->contentHeight() + 3);
+    const int room = std::max(kDetailAllowance, detail->contentHeight() + 3);
+    return rowsHeight + static_cast<int>(std::lround(std::max(0.0, m_open) * room));
+}
+
+void ProcessListWell::animateOpening(double target)
+{
+    m_opening->stop();
+    m_openFrom = m_open;
+    m_openTo = target;
+    if (std::abs(m_openTo - m_openFrom) < 1e-3 || !isVisible()) {
+        // Nothing to watch move: a hidden list takes its end state at once.
+        m_open = target;
+        if (target <= 0)
+            dropClosingView();
+        return;
+    }
+    m_opening->start();
+}
+
+void ProcessListWell::dropClosingView()
+{
+    delete m_closingView;
+    m_closingView = nullptr;
+    m_closingPid.reset();
 }
 
 void ProcessListWell::refresh()
@@ -95,8 +139,10 @@ void ProcessListWell::toggle(qint32 pid, const QString& name)
         collapse();
         return;
     }
+    // Another row: its detail takes the room the open one had; from nothing it grows.
     delete m_detailView;
     m_detailView = nullptr;
+    dropClosingView();
     m_expandedPid = pid;
     m_detail = m_services.readDetail ? m_services.readDetail(pid, name) : std::nullopt;
     if (m_detail) {
@@ -111,16 +157,26 @@ void ProcessListWell::toggle(qint32 pid, const QString& name)
         connect(m_services.pins, &PinStore::changed, this, &ProcessListWell::relayout,
                 Qt::UniqueConnection);
         m_detailView->show();
+        animateOpening(1);
+    } else {
+        animateOpening(0);
     }
     refresh();
 }
 
 void ProcessListWell::collapse()
 {
+    // The state is gone at once; only the drawing shrinks the detail away under its row.
+    if (m_detailView) {
+        dropClosingView();
+        m_closingView = m_detailView;
+        m_closingPid = m_expandedPid;
+        m_closingView->setEnabled(false);
+        m_detailView = nullptr;
+    }
     m_expandedPid.reset();
     m_detail.reset();
-    delete m_detailView;
-    m_detailView = nullptr;
+    animateOpening(0);
     refresh();
 }
 
@@ -132,19 +188,26 @@ void ProcessListWell::resizeEvent(QResizeEvent*)
 void ProcessListWell::relayout()
 {
     const int w = width();
+    ProcessDetailView* detail = shownDetail();
+    const std::optional<qint32> detailPid = shownPid();
+    const double open = std::max(0.0, m_open);
     int y = 0;
+    bool placed = false;
     for (int i = 0; i < m_shown; ++i) {
         ProcessRow* row = m_rows[i];
         row->setGeometry(0, y, w, ProcessRow::kHeight);
         y += kRowPitch;
-        if (m_detailView && m_expandedPid == row->record().proc.pid) {
-            const int h = m_detailView->contentHeight();
-            m_detailView->setGeometry(0, y, w, h);
-            y += h + 3;
+        if (detail && detailPid == row->record().proc.pid) {
+            // The detail is cut at the bottom while it grows, so it unrolls under its row.
+            const int full = detail->contentHeight();
+            const int h = static_cast<int>(std::lround(open * full));
+            detail->setGeometry(0, y, w, h);
+            y += static_cast<int>(std::lround(open * (full + 3)));
+            placed = true;
         }
     }
-    if (m_detailView && !m_detailView->geometry().intersects(QRect(0, 0, w, y)))
-        m_detailView->hide(); // its row left the list
+    if (detail)
+        detail->setVisible(placed); // hidden while its row is out of the list
     const int h = wellHeight();
     if (height() != h) {
         setFixedHeight(h);

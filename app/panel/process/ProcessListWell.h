@@ -1,12 +1,15 @@
 #pragma once
 
 #include "app/panel/PanelReadings.h"
+#include "app/panel/SpringMotion.h"
 #include "app/process/ProcessSortMode.h"
 #include "app/sampling/ProcessDetail.h"
 
 #include <QWidget>
 
 #include <optional>
+
+class QVariantAnimation;
 
 namespace corvanite {
 
@@ -52,6 +55,12 @@ protected:
 private:
     void relayout();
     int wellHeight() const;
+    // Grows (towards 1) or shrinks (towards 0) the room under the expanded row.
+    void animateOpening(double target);
+    void dropClosingView();
+    // The detail view being drawn: the open one, or the one still shrinking after a collapse.
+    ProcessDetailView* shownDetail() const { return m_detailView ? m_detailView : m_closingView; }
+    std::optional<qint32> shownPid() const { return m_detailView ? m_expandedPid : m_closingPid; }
 
     const PanelServices& m_services;
     QColor m_emptyTextColor;
@@ -62,6 +71,13 @@ private:
     std::optional<qint32> m_expandedPid;
     std::optional<ProcessDetail> m_detail;
     ProcessDetailView* m_detailView = nullptr;
+    ProcessDetailView* m_closingView = nullptr;
+    std::optional<qint32> m_closingPid;
+    SpringMotion m_spring;
+    QVariantAnimation* m_opening;
+    double m_openFrom = 0;
+    double m_openTo = 0;
+    double m_open = 0; // share of the detail's height shown, on the spring
 };
 
 } // namespace corvanite
