@@ -9,6 +9,7 @@
 #include "app/panel/SkinCardBackground.h"
 #include "app/panel/SkinManager.h"
 #include "app/panel/glass/StatsPanelView.h"
+#include "app/panel/process/ProcessListWell.h"
 
 #include <QPainter>
 #include <QVariantAnimation>
@@ -93,11 +94,21 @@ bool RootPanelView::isTurning() const
 
 void RootPanelView::rebuildFaces()
 {
+    // The expanded process survives a change of skin or language; the history window is
+    // shared already.
+    std::optional<qint32> expandedPid;
+    std::optional<ProcessDetail> detail;
+    if (const auto* list = m_front ? m_front->findChild<ProcessListWell*>() : nullptr) {
+        expandedPid = list->expandedPid();
+        detail = list->detail();
+    }
     delete m_front;
     delete m_back;
     const PanelSkin skin = m_skins.skin();
     const FaceFactory factory = m_factories.value(skin);
     m_front = factory ? factory(m_services, this) : new StatsPanelView(m_services, this);
+    if (auto* list = expandedPid ? m_front->findChild<ProcessListWell*>() : nullptr)
+        list->restoreExpansion(*expandedPid, detail);
     m_back = new SettingsBackFace(*m_services.flip, this);
     m_front->setGeometry(faceRect());
     m_back->setGeometry(faceRect());

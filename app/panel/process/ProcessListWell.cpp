@@ -99,6 +99,22 @@ void ProcessListWell::toggle(qint32 pid, const QString& name)
     m_detailView = nullptr;
     m_expandedPid = pid;
     m_detail = m_services.readDetail ? m_services.readDetail(pid, name) : std::nullopt;
+    showDetail();
+    refresh();
+}
+
+void ProcessListWell::restoreExpansion(qint32 pid, const std::optional<ProcessDetail>& detail)
+{
+    delete m_detailView;
+    m_detailView = nullptr;
+    m_expandedPid = pid;
+    m_detail = detail;
+    showDetail();
+    refresh();
+}
+
+void ProcessListWell::showDetail()
+{
     if (m_detail) {
         const bool canKill = m_services.terminator->isKillable(m_detail->pid, m_detail->name);
         m_detailView =
@@ -112,7 +128,6 @@ void ProcessListWell::toggle(qint32 pid, const QString& name)
                 Qt::UniqueConnection);
         m_detailView->show();
     }
-    refresh();
 }
 
 void ProcessListWell::collapse()
