@@ -7,6 +7,7 @@
 #include "app/panel/PanelReadings.h"
 #include "app/panel/PanelServices.h"
 #include "app/panel/VitalsTheme.h"
+#include "app/panel/vitals/VitalsChrome.h"
 #include "app/settings/SettingsManager.h"
 
 #include <QPainter>
@@ -74,7 +75,7 @@ QStringList VitalsFooter::statusTexts() const
 void VitalsFooter::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), VitalsTheme::chrome);
+    VitalsChrome::bar(painter, QRectF(rect()), false);
     painter.fillRect(QRectF(0, 0, width(), 1), VitalsTheme::hairline);
     painter.setRenderHint(QPainter::Antialiasing);
     const QFont font = PanelFonts::condensed(9);

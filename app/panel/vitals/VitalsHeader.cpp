@@ -9,6 +9,7 @@
 #include "app/panel/PanelServices.h"
 #include "app/panel/SymbolButton.h"
 #include "app/panel/VitalsTheme.h"
+#include "app/panel/vitals/VitalsChrome.h"
 
 #include <QPainter>
 #include <QRadialGradient>
@@ -61,7 +62,7 @@ void VitalsHeader::resizeEvent(QResizeEvent*)
 void VitalsHeader::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), VitalsTheme::chrome);
+    VitalsChrome::bar(painter, QRectF(rect()), true);
     painter.fillRect(QRectF(0, kHeight - 1, width(), 1), VitalsTheme::hairline);
     painter.setRenderHint(QPainter::Antialiasing);
     const double mid = (kHeight - 1) / 2.0;

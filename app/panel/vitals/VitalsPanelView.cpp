@@ -30,7 +30,8 @@ VitalsPanelView::VitalsPanelView(const PanelServices& services, QWidget* parent)
     , m_layout(new QVBoxLayout(m_column))
 {
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
+    // Inside the card's 1-point outline, which stays visible down both sides.
+    outer->setContentsMargins(1, 1, 1, 1);
     outer->setSpacing(0);
     outer->addWidget(m_header);
     outer->addWidget(m_scroll, 1);
