@@ -44,6 +44,8 @@ struct PanelServices {
     const Clock* clock = nullptr;
     // Physical memory in bytes, for the memory column of the process rows.
     quint64 physicalMemory = 0;
+    // The computer's name as the user set it, for the vitals header; empty when unknown.
+    QString hostName;
     std::function<std::optional<ProcessDetail>(qint32 pid, const QString& fallbackName)> readDetail;
     std::function<void(const QString& path)> revealFile;
     // Keeps the panel open while one of its confirmations is up.

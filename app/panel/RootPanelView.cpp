@@ -8,6 +8,7 @@
 #include "app/panel/SkinCardBackground.h"
 #include "app/panel/SkinManager.h"
 #include "app/panel/glass/StatsPanelView.h"
+#include "app/panel/process/ProcessListWell.h"
 #include "app/panel/settings/SettingsFlipFace.h"
 
 #include <QPainter>
@@ -93,10 +94,20 @@ bool RootPanelView::isTurning() const
 
 void RootPanelView::rebuildFaces()
 {
+    // The expanded process survives a change of skin or language; the history window is
+    // shared already.
+    std::optional<qint32> expandedPid;
+    std::optional<ProcessDetail> detail;
+    if (const auto* list = m_front ? m_front->findChild<ProcessListWell*>() : nullptr) {
+        expandedPid = list->expandedPid();
+        detail = list->detail();
+    }
     delete m_front;
     const PanelSkin skin = m_skins.skin();
     const FaceFactory factory = m_factories.value(skin);
     m_front = factory ? factory(m_services, this) : new StatsPanelView(m_services, this);
+    if (auto* list = expandedPid ? m_front->findChild<ProcessListWell*>() : nullptr)
+        list->restoreExpansion(*expandedPid, detail);
     m_front->setGeometry(faceRect());
     // The settings face restyles itself for a new skin; it is built once, since the skin picker
     // that changed the skin sits on it and is still at work.

@@ -23,5 +23,18 @@ inline const QColor gpu = QColor::fromRgbF(0.718, 0.541, 1.0);
 inline const QColor alarm = QColor::fromRgbF(1.0, 0.231, 0.231);
 inline const QColor energy = QColor::fromRgbF(1.0, 0.635, 0.243);
 
+// The GPU has no user threshold: it alarms when nearly saturated.
+inline constexpr double gpuAlarm = 90;
+
+// A core cell's tint: calm, busy or saturated.
+inline QColor coreColor(double load)
+{
+    if (load >= 80)
+        return alarm;
+    if (load >= 55)
+        return resp;
+    return ecg;
+}
+
 } // namespace VitalsTheme
 } // namespace corvanite

@@ -22,6 +22,7 @@
 #include "app/panel/SkinManager.h"
 #include "app/panel/settings/FirstRunTipWindow.h"
 #include "app/panel/settings/SettingsWindow.h"
+#include "app/panel/vitals/VitalsPanelView.h"
 #include "app/process/PauseManager.h"
 #include "app/process/ProcessTerminator.h"
 #include "app/sampling/Monitor.h"
@@ -50,8 +51,10 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSysInfo>
 #include <QTimer>
 #include <QUrl>
 #include <unistd.h>
@@ -423,6 +426,25 @@ quint64 physicalMemoryBytes()
                                      : 0;
 }
 
+// The name the user gave the computer (systemd's pretty host name), else the network name.
+QString prettyHostName()
+{
+    QFile file(QStringLiteral("/etc/machine-info"));
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (!line.startsWith("PRETTY_HOSTNAME="))
+                continue;
+            QString value = QString::fromUtf8(line.mid(16)).trimmed();
+            if (value.size() >= 2 &&
+                (value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\''))))
+                value = value.mid(1, value.size() - 2);
+            if (!value.isEmpty())
+                return value;
+        }
+    }
+    return QSysInfo::machineHostName();
+}
+
 } // namespace
 
 SettingsServices sharedSettingsServices()
@@ -458,6 +480,7 @@ const PanelServices& sharedPanelServices()
         s.settingsFace = sharedSettingsServices();
         s.clock = &Clock::system();
         s.physicalMemory = physicalMemoryBytes();
+        s.hostName = prettyHostName();
         s.readDetail = [](qint32 pid, const QString& name) {
             return ProcessDetailReader::read(machineProcessInfo(), pid, name);
         };
@@ -475,8 +498,13 @@ PanelWindowController& PanelWindowController::shared()
             Clock::system(), [](bool paused) { Monitor::shared().setPublishingPaused(paused); });
         c->setFaces(&PanelAnchor::shared(), &PanelFlipState::shared());
         c->setContentFactory([](bool windowed) -> QWidget* {
-            return new RootPanelView(sharedPanelServices(), SkinManager::shared(),
-                                     PanelAnchor::shared(), windowed);
+            auto* root = new RootPanelView(sharedPanelServices(), SkinManager::shared(),
+                                           PanelAnchor::shared(), windowed);
+            root->setFaceFactory(PanelSkin::Vitals,
+                                 [](const PanelServices& services, QWidget* parent) -> QWidget* {
+                                     return new VitalsPanelView(services, parent);
+                                 });
+            return root;
         });
         return c;
     }();

@@ -62,6 +62,9 @@ TEST(PanelTexts, FixedWidthSlotsHoldTheirTextInEveryLanguage)
         {"vitals.channel.memoryUsed", PanelFonts::condensed(8), 46},
         {"vitals.gpu.coreCount", PanelFonts::condensed(9, QFont::Medium), 46},
         {"vitals.core.channels", PanelFonts::condensed(9, QFont::Medium), 46},
+        // The high badge inside the name column, with its inner margins.
+        {"vitals.high", PanelFonts::condensed(8, QFont::Bold), 46 - 8},
+        {"vitals.gpu.engines", PanelFonts::condensed(9, QFont::Medium), 50},
     };
     const QDir tables(QStringLiteral(CORVANITE_SOURCE_DIR "/i18n"));
     const QStringList files = tables.entryList({QStringLiteral("*.json")});

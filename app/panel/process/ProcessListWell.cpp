@@ -145,6 +145,22 @@ void ProcessListWell::toggle(qint32 pid, const QString& name)
     dropClosingView();
     m_expandedPid = pid;
     m_detail = m_services.readDetail ? m_services.readDetail(pid, name) : std::nullopt;
+    showDetail();
+    refresh();
+}
+
+void ProcessListWell::restoreExpansion(qint32 pid, const std::optional<ProcessDetail>& detail)
+{
+    delete m_detailView;
+    m_detailView = nullptr;
+    m_expandedPid = pid;
+    m_detail = detail;
+    showDetail();
+    refresh();
+}
+
+void ProcessListWell::showDetail()
+{
     if (m_detail) {
         const bool canKill = m_services.terminator->isKillable(m_detail->pid, m_detail->name);
         m_detailView =
@@ -161,7 +177,6 @@ void ProcessListWell::toggle(qint32 pid, const QString& name)
     } else {
         animateOpening(0);
     }
-    refresh();
 }
 
 void ProcessListWell::collapse()

@@ -37,6 +37,8 @@ public:
     // same row collapses.
     void toggle(qint32 pid, const QString& name);
     void collapse();
+    // Expands `pid` with a detail already read, when a rebuilt panel takes over the expansion.
+    void restoreExpansion(qint32 pid, const std::optional<ProcessDetail>& detail);
 
     std::optional<qint32> expandedPid() const { return m_expandedPid; }
     const std::optional<ProcessDetail>& detail() const { return m_detail; }
@@ -54,6 +56,7 @@ protected:
 
 private:
     void relayout();
+    void showDetail();
     int wellHeight() const;
     // Grows (towards 1) or shrinks (towards 0) the room under the expanded row.
     void animateOpening(double target);

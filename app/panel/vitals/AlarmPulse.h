@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+class QTimer;
+
+namespace corvanite {
+
+// The background of an alarming channel: the alarm red breathing between 5 % and 16 % with an
+// ease-in-out of 0.55 s each way. It runs only while shown and repaints only its own row.
+class AlarmPulse : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kHalfCycleMs = 550;
+    static constexpr double kDim = 0.05;
+    static constexpr double kBright = 0.16;
+
+    explicit AlarmPulse(QWidget* parent = nullptr);
+
+    // Heading for (or at) the bright end of the cycle.
+    bool bright() const { return m_bright; }
+    bool isRunning() const;
+    double opacity() const;
+    // The opacity `ms` into the pulse.
+    static double opacityAt(qint64 ms);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void step();
+
+    QTimer* m_timer;
+    QElapsedTimer m_clock;
+    bool m_bright = false;
+};
+
+} // namespace corvanite

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QRectF>
+
+class QPainter;
+
+namespace corvanite {
+
+// The dark bars at the top and bottom of the monitor, rounded where they meet the card's corners.
+namespace VitalsChrome {
+
+// The card's corner less its 1-point outline, which the bars leave visible.
+inline constexpr double kCorner = 13;
+
+void bar(QPainter& painter, const QRectF& rect, bool roundTop);
+
+} // namespace VitalsChrome
+} // namespace corvanite

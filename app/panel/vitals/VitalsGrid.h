@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QRectF>
+
+class QPainter;
+
+namespace corvanite {
+
+// The faint graph-paper behind each trace: lines every 22 points from the left and top edges.
+namespace VitalsGrid {
+
+inline constexpr double kPitch = 22;
+
+void paint(QPainter& painter, const QRectF& rect);
+
+} // namespace VitalsGrid
+} // namespace corvanite

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/panel/vitals/VitalsChannels.h"
+
+#include <QList>
+#include <QWidget>
+
+class QScrollArea;
+class QVBoxLayout;
+
+namespace corvanite {
+
+class DiagnosticsCard;
+class PausedBanner;
+class VitalsChannelRow;
+class VitalsCoreStrip;
+class VitalsFooter;
+class VitalsGPUStrip;
+class VitalsHeader;
+class VitalsProcessSection;
+class VitalsTrendBar;
+struct PanelServices;
+
+// The vitals skin's content: the machine as a bedside monitor. A fixed header, a scrolling
+// column of channels, the core and GPU strips and the process list, and a fixed footer. Each
+// row repaints for its own readings only.
+class VitalsPanelView : public QWidget {
+    Q_OBJECT
+public:
+    explicit VitalsPanelView(const PanelServices& services, QWidget* parent = nullptr);
+
+    VitalsHeader* header() const { return m_header; }
+    QScrollArea* scrollArea() const { return m_scroll; }
+    VitalsTrendBar* trendBar() const { return m_trend; }
+    PausedBanner* banner() const { return m_banner; }
+    DiagnosticsCard* diagnostics() const { return m_diagnostics; }
+    VitalsChannelRow* channel(VitalsChannels::Kind kind) const;
+    VitalsCoreStrip* coreStrip() const { return m_cores; }
+    VitalsGPUStrip* gpuStrip() const { return m_gpu; }
+    VitalsProcessSection* processes() const { return m_processes; }
+    VitalsFooter* footer() const { return m_footer; }
+    // The rows shown from top to bottom, for checks of order and visibility.
+    QList<QWidget*> shownItems() const;
+
+private:
+    void applyVisibility();
+    void updateStrips();
+
+    const PanelServices& m_services;
+    VitalsHeader* m_header;
+    QScrollArea* m_scroll;
+    QWidget* m_column;
+    QVBoxLayout* m_layout;
+    VitalsTrendBar* m_trend;
+    PausedBanner* m_banner;
+    DiagnosticsCard* m_diagnostics;
+    QList<VitalsChannelRow*> m_channels;
+    VitalsCoreStrip* m_cores;
+    VitalsGPUStrip* m_gpu;
+    VitalsProcessSection* m_processes;
+    VitalsFooter* m_footer;
+};
+
+} // namespace corvanite

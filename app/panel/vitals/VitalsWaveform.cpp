@@ -1,0 +1,199 @@
+#include "app/panel/vitals/VitalsWaveform.h"
+
+#include "app/panel/vitals/VitalsGrid.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace corvanite {
+
+namespace {
+
+// About 30 frames a second is smooth for a slide of a few points and half the cost of 60.
+constexpr int kFrameMs = 33;
+
+double yFor(double value, double top, double height)
+{
+    return height * (0.92 - 0.84 * std::clamp(value / top, 0.0, 1.0));
+}
+
+QColor withAlpha(QColor c, double alpha)
+{
+    c.setAlphaF(static_cast<float>(alpha));
+    return c;
+}
+
+} // namespace
+
+VitalsWaveform::VitalsWaveform(QWidget* parent)
+    : QWidget(parent)
+    , m_sweepTimer(new QTimer(this))
+{
+    m_sweepTimer->setInterval(kFrameMs);
+    connect(m_sweepTimer, &QTimer::timeout, this, &VitalsWaveform::stepSweep);
+}
+
+QPolygonF VitalsWaveform::valuePoints(const QList<double>& values, QSizeF size,
+                                      std::optional<double> maxValue, int capacity)
+{
+    const double width = size.width();
+    if (values.size() < 2 || width <= 4)
+        return {};
+    double top = maxValue.value_or(*std::max_element(values.begin(), values.end()));
+    top = std::max(top, 0.001);
+    const double m = width / std::max(capacity - 1, 1);
+    const double count = static_cast<double>(values.size());
+    QPolygonF points;
+    points.reserve(values.size());
+    for (qsizetype i = 0; i < values.size(); ++i)
+        points.append(QPointF(width - m * (count - 1) + m * static_cast<double>(i),
+                              yFor(values[i], top, size.height())));
+    return points;
+}
+
+QList<QPolygonF> VitalsWaveform::slotRuns(const QList<std::optional<double>>& slots, QSizeF size,
+                                          std::optional<double> maxValue)
+{
+    double largest = 0;
+    bool any = false;
+    for (const auto& s : slots) {
+        if (s) {
+            largest = any ? std::max(largest, *s) : *s;
+            any = true;
+        }
+    }
+    const double top = std::max(maxValue.value_or(any ? largest : 1.0), 0.001);
+    const qsizetype count = slots.size();
+    const double denominator = count < 3 ? 1.0 : static_cast<double>(count - 1);
+    QList<QPolygonF> runs;
+    QPolygonF run;
+    for (qsizetype i = 0; i <= count; ++i) {
+        if (i < count && slots[i]) {
+            run.append(QPointF(size.width() * static_cast<double>(i) / denominator,
+                               yFor(*slots[i], top, size.height())));
+            continue;
+        }
+        if (run.size() == 1) {
+            const QPointF p = run.first();
+            run = QPolygonF({QPointF(p.x() - 1.5, p.y()), QPointF(p.x() + 1.5, p.y())});
+        }
+        if (!run.isEmpty())
+            runs.append(run);
+        run.clear();
+    }
+    return runs;
+}
+
+void VitalsWaveform::setTrace(const QList<double>& values, const QColor& color,
+                              std::optional<double> maxValue,
+                              const std::optional<QList<std::optional<double>>>& slots,
+                              int capacity)
+{
+    // A new live sample at the end slides the trace in by one sample's spacing.
+    const bool newSample = !slots && !m_slots && color == m_color && !values.isEmpty() &&
+                           !m_values.isEmpty() && values != m_values;
+    m_values = values;
+    m_color = color;
+    m_maxValue = maxValue;
+    m_slots = slots;
+    m_capacity = capacity;
+    render();
+    if (newSample && isVisible() && width() > 4) {
+        m_sweepDistance = width() / std::max(m_capacity - 1, 1);
+        m_sweepClock.start();
+        m_sweepTimer->start();
+    }
+    update();
+}
+
+bool VitalsWaveform::isSweeping() const
+{
+    return m_sweepTimer->isActive();
+}
+
+double VitalsWaveform::sweepOffset() const
+{
+    if (!isSweeping())
+        return 0;
+    const double t = std::min(1.0, static_cast<double>(m_sweepClock.elapsed()) / kSweepMs);
+    // Ease out: quick at first, settling into place.
+    return m_sweepDistance * (1 - t) * (1 - t);
+}
+
+void VitalsWaveform::stepSweep()
+{
+    if (m_sweepClock.elapsed() >= kSweepMs)
+        m_sweepTimer->stop();
+    update();
+}
+
+void VitalsWaveform::hideEvent(QHideEvent*)
+{
+    // Nothing animates behind a closed panel.
+    m_sweepTimer->stop();
+}
+
+void VitalsWaveform::resizeEvent(QResizeEvent*)
+{
+    render();
+}
+
+void VitalsWaveform::render()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSizeF size = QSizeF(this->size());
+    if (size.isEmpty()) {
+        m_picture = {};
+        return;
+    }
+    m_picture = QPixmap((size * dpr).toSize());
+    m_picture.setDevicePixelRatio(dpr);
+    m_picture.fill(Qt::transparent);
+    QPainter painter(&m_picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_slots) {
+        QPen pen(m_color, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        for (const QPolygonF& run : slotRuns(*m_slots, size, m_maxValue))
+            painter.drawPolyline(run);
+        return;
+    }
+    const QPolygonF points = valuePoints(m_values, size, m_maxValue, m_capacity);
+    if (points.isEmpty())
+        return;
+    QPainterPath trace;
+    trace.addPolygon(points);
+    QPainterPath area = trace;
+    area.lineTo(size.width(), size.height());
+    area.lineTo(points.first().x(), size.height());
+    area.closeSubpath();
+    QLinearGradient fade(0, 0, 0, size.height());
+    fade.setColorAt(0, withAlpha(m_color, 0.20));
+    fade.setColorAt(1, withAlpha(m_color, 0));
+    painter.fillPath(area, fade);
+    // The glow: a soft halo as wide as a 2.5-point blur of a 3-point stroke, built from a few
+    // widening translucent strokes so it costs no image filtering.
+    for (const auto& [width, alpha] : {std::pair{8.0, 0.10}, {5.5, 0.18}, {3.0, 0.55}}) {
+        QPen glow(withAlpha(m_color, alpha), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.strokePath(trace, glow);
+    }
+    QPen line(m_color, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    line.setMiterLimit(10);
+    painter.strokePath(trace, line);
+}
+
+void VitalsWaveform::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    VitalsGrid::paint(painter, QRectF(rect()));
+    if (m_picture.isNull())
+        return;
+    painter.setClipRect(rect());
+    painter.drawPixmap(QPointF(sweepOffset(), 0), m_picture);
+}
+
+} // namespace corvanite

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QColor>
+#include <QElapsedTimer>
+#include <QList>
+#include <QPixmap>
+#include <QPolygonF>
+#include <QSizeF>
+#include <QWidget>
+
+#include <optional>
+
+class QTimer;
+
+namespace corvanite {
+
+// A channel's trace over its grid. Live samples are right-aligned, so the newest one is always
+// at the right edge, and sweep in from the right when a new one arrives; history slots are drawn
+// as separate runs with gaps where nothing was stored. The picture is kept between paints, so a
+// repaint for the sweep or an alarm pulse only copies it.
+class VitalsWaveform : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kCapacity = 90;
+    static constexpr int kSweepMs = 240;
+
+    explicit VitalsWaveform(QWidget* parent = nullptr);
+
+    void setTrace(const QList<double>& values, const QColor& color, std::optional<double> maxValue,
+                  const std::optional<QList<std::optional<double>>>& slots,
+                  int capacity = kCapacity);
+
+    // The trace's points in a canvas of `size`; empty when there is nothing to draw.
+    static QPolygonF valuePoints(const QList<double>& values, QSizeF size,
+                                 std::optional<double> maxValue, int capacity);
+    // The runs of present slots; a lone slot is a 3-point dash, absent slots break the trace.
+    static QList<QPolygonF> slotRuns(const QList<std::optional<double>>& slots, QSizeF size,
+                                     std::optional<double> maxValue);
+
+    bool isSweeping() const;
+    // How far right of its place the trace sits now, in points.
+    double sweepOffset() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void render();
+    void stepSweep();
+
+    QList<double> m_values;
+    QColor m_color;
+    std::optional<double> m_maxValue;
+    std::optional<QList<std::optional<double>>> m_slots;
+    int m_capacity = kCapacity;
+    QPixmap m_picture;
+    QTimer* m_sweepTimer;
+    QElapsedTimer m_sweepClock;
+    double m_sweepDistance = 0;
+};
+
+} // namespace corvanite
