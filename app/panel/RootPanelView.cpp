@@ -10,6 +10,7 @@
 #include "app/panel/SkinManager.h"
 #include "app/panel/glass/StatsPanelView.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QVariantAnimation>
 
@@ -161,7 +162,7 @@ void RootPanelView::resizeEvent(QResizeEvent*)
         m_back->setGeometry(faceRect());
 }
 
-void RootPanelView::paintEvent(QPaintEvent*)
+void RootPanelView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -185,7 +186,14 @@ void RootPanelView::paintEvent(QPaintEvent*)
         shape.arrowHeight = 0;
         shape.corner = 0;
     }
-    SkinCardBackground::paint(painter, QRectF(rect()), m_skins.skin(), shape);
+    const PanelSkin skin = m_skins.skin();
+    const QString key = QStringLiteral("%1 %2 %3 %4")
+                            .arg(static_cast<int>(skin))
+                            .arg(shape.arrowX)
+                            .arg(shape.pointsUp)
+                            .arg(m_windowed);
+    Paint::cached(painter, event->region(), m_background, key, size(), devicePixelRatioF(),
+                  [&](QPainter& p) { SkinCardBackground::paint(p, QRectF(rect()), skin, shape); });
 }
 
 } // namespace corvanite
