@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 
 #include <algorithm>
 
@@ -73,6 +74,70 @@ void glassCard(QPainter& painter, const QRectF& rect, double radius)
     painter.setBrush(Qt::NoBrush);
     const QRectF inner = rect.adjusted(0.25, 0.25, -0.25, -0.25);
     painter.drawRoundedRect(inner, radius - 0.25, radius - 0.25);
+}
+
+void roundedFill(QPainter& painter, const QRectF& rect, double radius, const QColor& color)
+{
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QTransform& t = painter.worldTransform();
+    if (t.type() > QTransform::TxTranslate) {
+        // Turned or scaled (the flip's snapshot): draw it as it is.
+        painter.save();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawRoundedRect(rect, radius, radius);
+        painter.restore();
+        return;
+    }
+    const QString key = QStringLiteral("corvanite-well %1x%2 %3 %4 %5")
+                            .arg(rect.width())
+                            .arg(rect.height())
+                            .arg(radius)
+                            .arg(color.rgba(), 0, 16)
+                            .arg(dpr);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap((rect.size() * dpr).toSize());
+        pixmap.setDevicePixelRatio(dpr);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        p.drawRoundedRect(QRectF(QPointF(0, 0), rect.size()), radius, radius);
+        p.end();
+        QPixmapCache::insert(key, pixmap);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawPixmap(rect.topLeft(), pixmap);
+    painter.restore();
+}
+
+void cached(QPainter& painter, const QRegion& region, Layer& layer, const QString& key,
+            const QSize& size, qreal dpr, const std::function<void(QPainter&)>& draw)
+{
+    const QSize pixels = size * dpr;
+    if (layer.key != key || layer.pixmap.size() != pixels ||
+        layer.pixmap.devicePixelRatio() != dpr) {
+        layer.pixmap = QPixmap(pixels);
+        layer.pixmap.setDevicePixelRatio(dpr);
+        layer.pixmap.fill(Qt::transparent);
+        QPainter p(&layer.pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p);
+        layer.key = key;
+    }
+    // One copy per rectangle: clipped to a ragged region, Qt blends the picture line by line
+    // through the same threaded fill as a path; to a rectangle it is a straight copy.
+    painter.save();
+    // Smooth transforms would take the slow path even for a plain copy.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (const QRect& r : region) {
+        painter.setClipRect(r);
+        painter.drawPixmap(0, 0, layer.pixmap);
+    }
+    painter.restore();
 }
 
 } // namespace corvanite::Paint

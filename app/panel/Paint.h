@@ -3,8 +3,12 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QRectF>
+#include <QRegion>
 #include <QString>
+
+#include <functional>
 
 class QPainter;
 
@@ -29,6 +33,21 @@ void capsuleBar(QPainter& painter, const QRectF& rect, double fraction, const QB
                 const QColor& track);
 // The glass card: translucent fill and a hairline border inside the edge.
 void glassCard(QPainter& painter, const QRectF& rect, double radius = 14);
+
+// A drawing that stays the same from tick to tick, kept as a picture. Big anti-aliased fills
+// are costly to rasterise (Qt spreads a tall fill over its worker threads and waits for them);
+// copying the picture into the dirty part of a repaint is not.
+struct Layer {
+    QPixmap pixmap;
+    QString key;
+};
+// A rounded rectangle filled with a flat colour, drawn from a cached picture: wells that are
+// repainted with their content on every tick.
+void roundedFill(QPainter& painter, const QRectF& rect, double radius, const QColor& color);
+// Draws `layer` at the origin over the repainted `region`, first painting it with `draw` when
+// its key, size or pixel ratio no longer match.
+void cached(QPainter& painter, const QRegion& region, Layer& layer, const QString& key,
+            const QSize& size, qreal dpr, const std::function<void(QPainter&)>& draw);
 
 } // namespace Paint
 } // namespace corvanite

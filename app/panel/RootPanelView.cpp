@@ -11,6 +11,7 @@
 #include "app/panel/process/ProcessListWell.h"
 #include "app/panel/settings/SettingsFlipFace.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QVariantAnimation>
 
@@ -185,7 +186,7 @@ void RootPanelView::resizeEvent(QResizeEvent*)
         m_back->setGeometry(faceRect());
 }
 
-void RootPanelView::paintEvent(QPaintEvent*)
+void RootPanelView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -209,7 +210,14 @@ void RootPanelView::paintEvent(QPaintEvent*)
         shape.arrowHeight = 0;
         shape.corner = 0;
     }
-    SkinCardBackground::paint(painter, QRectF(rect()), m_skins.skin(), shape);
+    const PanelSkin skin = m_skins.skin();
+    const QString key = QStringLiteral("%1 %2 %3 %4")
+                            .arg(static_cast<int>(skin))
+                            .arg(shape.arrowX)
+                            .arg(shape.pointsUp)
+                            .arg(m_windowed);
+    Paint::cached(painter, event->region(), m_background, key, size(), devicePixelRatioF(),
+                  [&](QPainter& p) { SkinCardBackground::paint(p, QRectF(rect()), skin, shape); });
 }
 
 } // namespace corvanite

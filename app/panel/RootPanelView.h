@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/panel/Paint.h"
 #include "app/panel/PanelSkin.h"
 
 #include <QPixmap>
@@ -62,6 +63,7 @@ private:
     QVariantAnimation* m_animation;
     QPixmap m_frontShot;
     QPixmap m_backShot;
+    Paint::Layer m_background;
 };
 
 } // namespace corvanite

@@ -1,5 +1,6 @@
 #include "app/panel/Sparkline.h"
 
+#include "app/panel/Paint.h"
 #include "app/panel/Theme.h"
 
 #include <QLinearGradient>
@@ -89,11 +90,8 @@ void paint(QPainter& painter, const QRectF& rect, const QList<double>& values, c
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    if (drawWell) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Theme::listWell);
-        painter.drawRoundedRect(rect, 9, 9);
-    }
+    if (drawWell)
+        Paint::roundedFill(painter, rect, 9, Theme::listWell);
     // The line keeps a little air inside the well so its stroke is not cut at the edges.
     const QRectF canvas = rect.adjusted(3, 3, -3, -3);
     painter.translate(canvas.topLeft());

@@ -3,6 +3,7 @@
 #include "app/panel/Paint.h"
 #include "app/panel/PanelServices.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -53,11 +54,12 @@ void GlassSection::resizeEvent(QResizeEvent* event)
     placeChildren();
 }
 
-void GlassSection::paintEvent(QPaintEvent*)
+void GlassSection::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    Paint::glassCard(painter, QRectF(rect()));
+    Paint::cached(painter, event->region(), m_card, QString(), size(), devicePixelRatioF(),
+                  [rect = QRectF(rect())](QPainter& p) { Paint::glassCard(p, rect); });
     painter.translate(kPadding, kPadding);
     paintContent(painter, contentWidth());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/panel/Paint.h"
 #include "app/panel/PanelReadings.h"
 
 #include <QWidget>
@@ -44,6 +45,7 @@ protected:
 private:
     const PanelServices& m_services;
     PanelReadings::Parts m_parts;
+    Paint::Layer m_card;
 };
 
 } // namespace corvanite

@@ -104,9 +104,8 @@ void ProcessSection::paintContent(QPainter& painter, double width)
     Paint::text(painter, QRectF(38, 0, titleRoom, kHeader), L(QStringLiteral("proc.section.title")),
                 PanelFonts::text(12, QFont::DemiBold), Theme::primaryText);
     const double wellTop = kHeader + kGap + (m_showSearch ? kSearch + kGap : 0);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Theme::listWell);
-    painter.drawRoundedRect(QRectF(0, wellTop, width, m_list->height() + 2 * kWellInset), 12, 12);
+    Paint::roundedFill(painter, QRectF(0, wellTop, width, m_list->height() + 2 * kWellInset), 12,
+                       Theme::listWell);
 }
 
 } // namespace corvanite
