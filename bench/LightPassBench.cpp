@@ -10,38 +10,14 @@
 #include "platform/linux/LinuxNetworkCounters.h"
 #include "platform/linux/ProcFile.h"
 
+#include "bench/AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstddef>
 
 using namespace corvanite;
-
-// Counts heap allocations (Qt's containers included: they call malloc directly), so the
-// benchmark shows what a pass allocates. glibc's own entry points do the work.
-static std::atomic<long> s_allocations{0};
-
-extern "C" {
-void* __libc_malloc(std::size_t);
-void* __libc_calloc(std::size_t, std::size_t);
-void* __libc_realloc(void*, std::size_t);
-
-void* malloc(std::size_t size)
-{
-    ++s_allocations;
-    return __libc_malloc(size);
-}
-void* calloc(std::size_t count, std::size_t size)
-{
-    ++s_allocations;
-    return __libc_calloc(count, size);
-}
-void* realloc(void* p, std::size_t size)
-{
-    ++s_allocations;
-    return __libc_realloc(p, size);
-}
-}
 
 static void countAllocations(benchmark::State& state, long before)
 {

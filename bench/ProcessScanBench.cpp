@@ -7,6 +7,8 @@
 #include "platform/Clock.h"
 #include "platform/linux/LinuxProcessTable.h"
 
+#include "bench/AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -20,30 +22,6 @@
 #include <vector>
 
 using namespace corvanite;
-
-static std::atomic<long> s_allocations{0};
-
-extern "C" {
-void* __libc_malloc(std::size_t);
-void* __libc_calloc(std::size_t, std::size_t);
-void* __libc_realloc(void*, std::size_t);
-
-void* malloc(std::size_t size)
-{
-    ++s_allocations;
-    return __libc_malloc(size);
-}
-void* calloc(std::size_t count, std::size_t size)
-{
-    ++s_allocations;
-    return __libc_calloc(count, size);
-}
-void* realloc(void* p, std::size_t size)
-{
-    ++s_allocations;
-    return __libc_realloc(p, size);
-}
-}
 
 namespace {
 

@@ -9,7 +9,10 @@ std::unique_ptr<SmcDevice> makeHelperDevice(const QString& simulatedState)
 {
     if (!simulatedState.isEmpty())
         return std::make_unique<SimulatedSmcFile>(simulatedState);
-    return std::make_unique<HwmonSmc>();
+    // Kept under /run (the unit's runtime folder), so the release after a crash or kill can
+    // still put each fan back to the mode it had; a reboot resets the fans anyway.
+    return std::make_unique<HwmonSmc>(QStringLiteral("/"),
+                                      QStringLiteral("/run/corvanite-helper/fan-modes"));
 }
 
 } // namespace corvanite

@@ -15,3 +15,9 @@ file(INSTALL "${CORVANITE_PACKAGING}/com.corvanite.helper.policy"
   DESTINATION "${CMAKE_INSTALL_PREFIX}/share/polkit-1/actions")
 file(INSTALL "${CORVANITE_STAGING}/corvanite-helper.service"
   DESTINATION "${CMAKE_INSTALL_PREFIX}/lib/systemd/system")
+# Run through pkexec by the application when the system does not read the files above where
+# this prefix put them (anything but /usr).
+file(INSTALL "${CORVANITE_PACKAGING}/corvanite-register-helper"
+  DESTINATION "${CMAKE_INSTALL_PREFIX}/libexec/corvanite"
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+  WORLD_EXECUTE)

@@ -7,9 +7,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-wayland libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   dbus dbus-daemon dbus-x11
-  libglib2.0-bin lm-sensors
+  libglib2.0-bin lm-sensors pkexec
   xvfb xauth trayer imagemagick x11-utils xdotool
-  fonts-dejavu-core fonts-material-design-icons-iconfont
+  fonts-dejavu-core fonts-material-design-icons-iconfont fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev file appstream desktop-file-utils libxml2-utils man-db
 )
 

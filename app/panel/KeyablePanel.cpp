@@ -43,8 +43,27 @@ void KeyablePanel::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+void KeyablePanel::setContent(QWidget* content)
+{
+    delete m_content;
+    m_content = content;
+    if (!content)
+        return;
+    content->setParent(this);
+    content->setGeometry(rect());
+    content->show();
+}
+
+void KeyablePanel::resizeEvent(QResizeEvent*)
+{
+    if (m_content)
+        m_content->setGeometry(rect());
+}
+
 void KeyablePanel::paintEvent(QPaintEvent*)
 {
+    if (m_content)
+        return;
     // A plain dark card until the skins draw their own.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -17,6 +17,9 @@ public:
                           QWidget* parent = nullptr);
 
     Presentation presentation() const { return m_presentation; }
+    // The skins' content, filling the window; it draws the card itself.
+    void setContent(QWidget* content);
+    QWidget* content() const { return m_content; }
 
 Q_SIGNALS:
     void focusLost();
@@ -28,10 +31,12 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     Presentation m_presentation;
+    QWidget* m_content = nullptr;
 };
 
 } // namespace corvanite

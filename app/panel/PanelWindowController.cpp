@@ -2,6 +2,8 @@
 
 #include "app/base/Log.h"
 #include "app/panel/KeyablePanel.h"
+#include "app/panel/PanelAnchor.h"
+#include "app/panel/PanelFlipState.h"
 #include "platform/Clock.h"
 
 #include <QGuiApplication>
@@ -79,10 +81,11 @@ PanelWindowController::place(const QRect& anchor, const std::optional<QRect>& us
 
 void PanelWindowController::createPanel(bool windowed)
 {
-    // The skins' content is a later addition; until then the panel is an empty card.
     m_panel = new KeyablePanel(windowed ? KeyablePanel::Presentation::Window
                                         : KeyablePanel::Presentation::Popup);
     m_panel->resize(kWidth, kHeight);
+    if (m_contentFactory)
+        m_panel->setContent(m_contentFactory(windowed));
     if (windowed) {
         connect(m_panel, &KeyablePanel::windowClosed, this, [this] {
             close();
@@ -131,6 +134,10 @@ void PanelWindowController::show(const QRect& anchor)
         const Placement placement = place(
             anchor, screen ? std::optional<QRect>(screen->availableGeometry()) : std::nullopt);
         m_panel->move(placement.origin);
+        if (m_anchor) {
+            m_anchor->setArrowX(placement.arrowX);
+            m_anchor->setPointsUp(!placement.above);
+        }
         Q_EMIT arrowXChanged(placement.arrowX);
     }
     opened();
@@ -152,7 +159,15 @@ void PanelWindowController::close()
     if (!windowed)
         m_lastCloseAt = m_clock.now();
     m_setPublishingPaused(true);
-    // The panel faces join here: PanelFlipState::shared().reset() turns the front face up again.
+    m_dialogHold = false;
+    if (m_flip)
+        m_flip->reset();
+}
+
+void PanelWindowController::setFaces(PanelAnchor* anchor, PanelFlipState* flip)
+{
+    m_anchor = anchor;
+    m_flip = flip;
 }
 
 } // namespace corvanite

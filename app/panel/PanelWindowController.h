@@ -12,6 +12,8 @@ namespace corvanite {
 
 class Clock;
 class KeyablePanel;
+class PanelAnchor;
+class PanelFlipState;
 
 // Opens and closes the drop-down panel under the status item. Opening lets the sampling engine
 // publish the panel's readings again; closing stops that and drops the window, so every opening
@@ -48,6 +50,12 @@ public:
     bool dialogHold() const { return m_dialogHold; }
     void setDialogHold(bool hold) { m_dialogHold = hold; }
 
+    // Builds the skins' content for a new panel; without one the panel is an empty card.
+    using ContentFactory = std::function<QWidget*(bool windowed)>;
+    void setContentFactory(ContentFactory factory) { m_contentFactory = std::move(factory); }
+    // The arrow position and the face that is up, which every opening and close sets.
+    void setFaces(PanelAnchor* anchor, PanelFlipState* flip);
+
     double lastCloseAt() const { return m_lastCloseAt; }
     QWidget* panel() const;
 
@@ -75,6 +83,9 @@ private:
     QPointer<KeyablePanel> m_panel;
     double m_lastCloseAt = 0;
     bool m_dialogHold = false;
+    ContentFactory m_contentFactory;
+    PanelAnchor* m_anchor = nullptr;
+    PanelFlipState* m_flip = nullptr;
 };
 
 } // namespace corvanite

@@ -18,21 +18,22 @@ constexpr int kActivationDelayMs = 300;
 
 const QStringList& PauseManager::blockedNames()
 {
-    static const QStringList names{QStringLiteral("kernel_task"),
-                                   QStringLiteral("launchd"),
-                                   QStringLiteral("WindowServer"),
-                                   QStringLiteral("loginwindow"),
-                                   QStringLiteral("Finder"),
-                                   QStringLiteral("Dock"),
-                                   QStringLiteral("SystemUIServer"),
-                                   QStringLiteral("ControlCenter"),
-                                   QStringLiteral("NotificationCenter"),
-                                   QStringLiteral("Spotlight"),
-                                   QStringLiteral("syspolicyd"),
-                                   QStringLiteral("cfprefsd"),
-                                   QStringLiteral("powerd"),
-                                   QStringLiteral("distnoted"),
-                                   QStringLiteral("tccd")};
+    static const QStringList names{
+        QStringLiteral("kernel_task"), QStringLiteral("launchd"), QStringLiteral("WindowServer"),
+        QStringLiteral("loginwindow"), QStringLiteral("Finder"), QStringLiteral("Dock"),
+        QStringLiteral("SystemUIServer"), QStringLiteral("ControlCenter"),
+        QStringLiteral("NotificationCenter"), QStringLiteral("Spotlight"),
+        QStringLiteral("syspolicyd"), QStringLiteral("cfprefsd"), QStringLiteral("powerd"),
+        QStringLiteral("distnoted"), QStringLiteral("tccd"),
+        // A stopped one of these freezes the whole Linux desktop.
+        QStringLiteral("systemd"), QStringLiteral("init"), QStringLiteral("dbus-daemon"),
+        QStringLiteral("dbus-broker"), QStringLiteral("Xorg"), QStringLiteral("Xwayland"),
+        QStringLiteral("gnome-shell"), QStringLiteral("gnome-session-binary"),
+        QStringLiteral("kwin_x11"), QStringLiteral("kwin_wayland"), QStringLiteral("plasmashell"),
+        QStringLiteral("ksmserver"), QStringLiteral("xfwm4"), QStringLiteral("xfce4-panel"),
+        QStringLiteral("lxqt-panel"), QStringLiteral("pipewire"), QStringLiteral("wireplumber"),
+        QStringLiteral("pulseaudio"), QStringLiteral("xdg-desktop-portal"),
+        QStringLiteral("corvanite-helper")};
     return names;
 }
 

@@ -13,10 +13,35 @@ constexpr int kEscalationDelayMs = 3000;
 
 const QStringList& ProcessTerminator::protectedNames()
 {
-    static const QStringList names{QStringLiteral("kernel_task"),  QStringLiteral("launchd"),
-                                   QStringLiteral("WindowServer"), QStringLiteral("loginwindow"),
-                                   QStringLiteral("syspolicyd"),   QStringLiteral("cfprefsd"),
-                                   QStringLiteral("powerd"),       QStringLiteral("backboardd")};
+    // The names the system cannot lose, and their Linux counterparts: init and the service
+    // manager, the bus, the login manager, the display server and the desktop's compositor.
+    static const QStringList names{QStringLiteral("kernel_task"),
+                                   QStringLiteral("launchd"),
+                                   QStringLiteral("WindowServer"),
+                                   QStringLiteral("loginwindow"),
+                                   QStringLiteral("syspolicyd"),
+                                   QStringLiteral("cfprefsd"),
+                                   QStringLiteral("powerd"),
+                                   QStringLiteral("backboardd"),
+                                   QStringLiteral("systemd"),
+                                   QStringLiteral("init"),
+                                   QStringLiteral("systemd-journald"),
+                                   QStringLiteral("systemd-logind"),
+                                   QStringLiteral("systemd-udevd"),
+                                   QStringLiteral("dbus-daemon"),
+                                   QStringLiteral("dbus-broker"),
+                                   QStringLiteral("polkitd"),
+                                   QStringLiteral("Xorg"),
+                                   QStringLiteral("Xwayland"),
+                                   QStringLiteral("gdm"),
+                                   QStringLiteral("gdm3"),
+                                   QStringLiteral("sddm"),
+                                   QStringLiteral("lightdm"),
+                                   QStringLiteral("gnome-shell"),
+                                   QStringLiteral("kwin_x11"),
+                                   QStringLiteral("kwin_wayland"),
+                                   QStringLiteral("plasmashell"),
+                                   QStringLiteral("corvanite-helper")};
     return names;
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/analysis/AlertManager.h"
 #include "app/base/Log.h"
+#include "app/comfort/FanController.h"
+#include "app/comfort/FanHelperClient.h"
 #include "app/menubar/MenuBarController.h"
 #include "app/menubar/MenuBarLayout.h"
 #include "app/panel/PanelWindowController.h"
@@ -77,7 +79,7 @@ void AppDelegate::applicationDidFinishLaunching()
         m_menuBarController->setup();
     }
     PressureMonitor::shared().start();
-    // Comfort cooling starts here once the fan controller exists.
+    FanController::shared().startIfEnabled();
     UpdateChecker::shared().startAutoCheck();
 }
 
@@ -119,7 +121,10 @@ void AppDelegate::applicationWillTerminate()
     m_terminated = true;
     // No group may stay frozen after we are gone: nobody else would know to thaw it.
     PauseManager::shared().resumeAll();
-    // Fan control is released here once the helper client exists.
+    // Nobody heartbeats for the fans once we are gone; the daemon is told at once rather than
+    // noticing the silence. A client never built holds nothing, so no daemon is woken for it.
+    if (FanHelperClient* client = FanHelperClient::sharedIfBuilt())
+        client->releaseControl([](bool) {});
     Monitor::shared().stop();
     if (m_terminalLine)
         m_terminalLine->finish();

@@ -3,20 +3,31 @@
 
 #include "app/analysis/AlertManager.h"
 #include "app/analysis/HistoryStore.h"
+#include "app/analysis/HistoryWindowState.h"
 #include "app/analysis/InsightEngine.h"
+#include "app/analysis/PinStore.h"
 #include "app/analysis/UserNotices.h"
 #include "app/base/L10n.h"
-#include "app/analysis/PinStore.h"
 #include "app/base/Log.h"
+#include "app/comfort/FanController.h"
+#include "app/comfort/FanHelperClient.h"
+#include "app/comfort/SystemBusRegistration.h"
 #include "app/menubar/MenuBarController.h"
+#include "app/panel/PanelAnchor.h"
+#include "app/panel/PanelFlipState.h"
+#include "app/panel/PanelReadings.h"
+#include "app/panel/PanelServices.h"
 #include "app/panel/PanelWindowController.h"
+#include "app/panel/RootPanelView.h"
 #include "app/panel/SkinManager.h"
 #include "app/process/PauseManager.h"
 #include "app/process/ProcessTerminator.h"
 #include "app/sampling/Monitor.h"
 #include "app/sampling/PressureMonitor.h"
+#include "app/sampling/ProcessDetailReader.h"
 #include "app/sampling/ProcessVisualCache.h"
 #include "app/sampling/SMC.h"
+#include "app/sampling/ThermalReader.h"
 #include "app/settings/LaunchAtLogin.h"
 #include "app/settings/SettingsManager.h"
 #include "app/settings/UpdateChecker.h"
@@ -25,19 +36,23 @@
 #include "platform/Clock.h"
 #include "platform/PlatformLog.h"
 #include "platform/Preferences.h"
-#include "platform/linux/DesktopNotifications.h"
 #include "platform/linux/DesktopApplications.h"
-#include "platform/linux/LinuxProcessInfo.h"
-#include "platform/linux/X11FrontmostApplication.h"
+#include "platform/linux/DesktopNotifications.h"
 #include "platform/linux/HwmonSmc.h"
 #include "platform/linux/LinuxMemoryPressure.h"
+#include "platform/linux/LinuxProcessInfo.h"
+#include "platform/linux/X11FrontmostApplication.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
+#include <QUrl>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -281,6 +296,44 @@ UserNotices& UserNotices::shared()
     return notices;
 }
 
+namespace {
+FanHelperClient* g_fanHelperClient = nullptr;
+} // namespace
+
+FanHelperClient& FanHelperClient::shared()
+{
+    static FanHelperClient* const client = [] {
+        // Never destroyed: the release sent at termination must not lose its connection.
+        g_fanHelperClient = new FanHelperClient(
+            std::make_unique<SystemBusRegistration>(SystemBusRegistration::layoutForThisProcess()));
+        return g_fanHelperClient;
+    }();
+    return *client;
+}
+
+FanHelperClient* FanHelperClient::sharedIfBuilt()
+{
+    return g_fanHelperClient;
+}
+
+FanController& FanController::shared()
+{
+    static FanController* const controller = new FanController(FanController::Dependencies{
+        &FanHelperClient::shared(),
+        [](std::string_view key) { return SMC::shared().readValue(key); },
+        [] {
+            QStringList keys;
+            for (const std::string_view key : ThermalReader::surfaceKeys)
+                keys << QString::fromLatin1(key.data(), qsizetype(key.size()));
+            return keys;
+        }(),
+        [] { return SettingsManager::shared().comfortEnabled(); },
+        [](bool enabled) { SettingsManager::shared().setComfortEnabled(enabled); },
+        [] { return SettingsManager::shared().comfortTargetC(); },
+        [](double celsius) { SettingsManager::shared().setComfortTargetC(celsius); }});
+    return *controller;
+}
+
 SMC& SMC::shared()
 {
     // Kept for the life of the process: the sampling thread may still read through it at exit.
@@ -303,9 +356,8 @@ PressureMonitor& PressureMonitor::shared()
                                             [] { return PsiTrigger::open(); });
         // The insight engine still holds the old level when it hears of a rise, so it names the
         // culprit first and takes the new level after.
-        QObject::connect(monitor, &PressureMonitor::levelChanged, monitor, [monitor] {
-            InsightEngine::shared().setPressureLevel(monitor->level());
-        });
+        QObject::connect(monitor, &PressureMonitor::levelChanged, monitor,
+                         [monitor] { InsightEngine::shared().setPressureLevel(monitor->level()); });
         return monitor;
     }();
     return *instance;
@@ -336,10 +388,77 @@ UpdateChecker& UpdateChecker::shared()
     return *checker;
 }
 
+namespace {
+
+// The desktop's file manager shows the file selected in its folder; without one on the bus
+// the folder opens in whatever handles folders.
+void revealInFileManager(const QString& path)
+{
+    const QUrl url = QUrl::fromLocalFile(path);
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{url.toString()} << QString();
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        Log::debug(QStringLiteral("No file manager answered ShowItems (") + reply.errorName() +
+                   QStringLiteral("); opening the folder instead"));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+    }
+}
+
+quint64 physicalMemoryBytes()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    return pages > 0 && pageSize > 0 ? static_cast<quint64>(pages) * static_cast<quint64>(pageSize)
+                                     : 0;
+}
+
+} // namespace
+
+const PanelServices& sharedPanelServices()
+{
+    static const PanelServices services = [] {
+        auto* readings = new PanelReadings();
+        readings->follow(Monitor::shared());
+        PanelServices s;
+        s.readings = readings;
+        s.settings = &SettingsManager::shared();
+        s.l10n = &L10n::shared();
+        s.history = &HistoryStore::shared();
+        s.historyWindow = &HistoryWindowState::shared();
+        s.insights = &InsightEngine::shared();
+        s.pause = &PauseManager::shared();
+        s.pins = &PinStore::shared();
+        s.terminator = &ProcessTerminator::shared();
+        s.visuals = &ProcessVisualCache::shared();
+        s.flip = &PanelFlipState::shared();
+        s.clock = &Clock::system();
+        s.physicalMemory = physicalMemoryBytes();
+        s.readDetail = [](qint32 pid, const QString& name) {
+            return ProcessDetailReader::read(machineProcessInfo(), pid, name);
+        };
+        s.revealFile = revealInFileManager;
+        s.setDialogHold = [](bool hold) { PanelWindowController::shared().setDialogHold(hold); };
+        return s;
+    }();
+    return services;
+}
+
 PanelWindowController& PanelWindowController::shared()
 {
-    static auto* controller = new PanelWindowController(
-        Clock::system(), [](bool paused) { Monitor::shared().setPublishingPaused(paused); });
+    static auto* controller = [] {
+        auto* c = new PanelWindowController(
+            Clock::system(), [](bool paused) { Monitor::shared().setPublishingPaused(paused); });
+        c->setFaces(&PanelAnchor::shared(), &PanelFlipState::shared());
+        c->setContentFactory([](bool windowed) -> QWidget* {
+            return new RootPanelView(sharedPanelServices(), SkinManager::shared(),
+                                     PanelAnchor::shared(), windowed);
+        });
+        return c;
+    }();
     return *controller;
 }
 

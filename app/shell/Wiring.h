@@ -8,6 +8,7 @@
 namespace corvanite {
 
 class Preferences;
+struct PanelServices;
 
 class NotificationCenter;
 
@@ -28,6 +29,8 @@ TickConsumers defaultTickConsumers();
 SettingsHooks defaultSettingsHooks();
 // The shared sampling engine as the status item reads it.
 MenuBarSampling sharedMenuBarSampling();
+// What the panel's views read and act on: the shared engine's readings and the shared stores.
+const PanelServices& sharedPanelServices();
 // The status item controller's collaborators: the shared settings, engine, skins and panel.
 MenuBarController::Dependencies sharedMenuBarDependencies();
 

@@ -4,12 +4,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvanite {
@@ -143,8 +147,9 @@ SMCParamStruct answerFor(std::uint32_t key)
 
 } // namespace
 
-HwmonSmc::HwmonSmc(QString root)
+HwmonSmc::HwmonSmc(QString root, QString savedModesPath)
     : m_root(std::move(root))
+    , m_savedModesPath(std::move(savedModesPath))
 {
 }
 
@@ -438,6 +443,9 @@ bool HwmonSmc::writeTarget(Fan& fan, double rpm)
 
 bool HwmonSmc::writeMode(Fan& fan, std::uint8_t mode)
 {
+    // A previous instance may have died while forcing: its saved values come first, or the
+    // manual mode it left behind would be taken for the driver's own.
+    loadSavedModes();
     const QByteArray& path = fan.pwmEnable->path();
     if (mode == 1) {
         if (!m_savedEnable.count(path)) {
@@ -445,17 +453,26 @@ bool HwmonSmc::writeMode(Fan& fan, std::uint8_t mode)
             if (!fan.pwmEnable->ok())
                 return false;
             m_savedEnable[path] = QByteArray(current.data(), qsizetype(current.size())).trimmed();
+            // Stored before the fan is touched, so no forced fan is ever without its record.
+            storeSavedModes();
         }
         return writeText(path, "1");
     }
     if (mode != 0)
         return false;
     const auto saved = m_savedEnable.find(path);
-    if (saved == m_savedEnable.end())
-        return true; // never forced by us: it is already in the hands of its driver
+    if (saved == m_savedEnable.end()) {
+        if (m_savedModesPath.isEmpty())
+            return true; // never forced by us: it is already in the hands of its driver
+        // Forced with its record lost: the kernel's automatic mode is the safe way back.
+        const auto current = readNumber(*fan.pwmEnable);
+        return current != 1.0 || writeText(path, "2");
+    }
     const bool ok = writeText(path, saved->second);
-    if (ok)
+    if (ok) {
         m_savedEnable.erase(saved);
+        storeSavedModes();
+    }
     return ok;
 }
 
@@ -471,9 +488,63 @@ bool HwmonSmc::write(const Binding& binding, std::span<const std::uint8_t, smc::
 
 void HwmonSmc::restoreAll()
 {
+    // Only what this instance knows of; a dead instance's records wait for the next release.
+    std::map<QByteArray, QByteArray> failed;
     for (const auto& [path, value] : m_savedEnable)
-        writeText(path, value);
-    m_savedEnable.clear();
+        if (!writeText(path, value))
+            failed.emplace(path, value);
+    m_savedEnable = std::move(failed);
+    if (m_savedModesLoaded)
+        storeSavedModes();
+}
+
+// One "path<TAB>value" line per forced fan.
+void HwmonSmc::loadSavedModes()
+{
+    if (m_savedModesLoaded || m_savedModesPath.isEmpty())
+        return;
+    m_savedModesLoaded = true;
+    QFile file(m_savedModesPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const qsizetype tab = line.indexOf('\t');
+        if (tab <= 0)
+            continue;
+        const QByteArray path = line.left(tab);
+        const QByteArray value = line.mid(tab + 1).trimmed();
+        bool number = false;
+        const int mode = value.toInt(&number);
+        // Nothing but a small mode number is ever written back; 0 would mean full speed.
+        if (!number || mode < 1 || mode > 9 || !path.endsWith("_enable"))
+            continue;
+        m_savedEnable.emplace(path, value);
+    }
+}
+
+void HwmonSmc::storeSavedModes() const
+{
+    if (m_savedModesPath.isEmpty())
+        return;
+    if (m_savedEnable.empty()) {
+        QFile::remove(m_savedModesPath);
+        return;
+    }
+    // The folder is the daemon's own: nobody else reads or plants records there.
+    const QFileInfo folderInfo(QFileInfo(m_savedModesPath).absolutePath());
+    QDir().mkpath(folderInfo.absolutePath());
+    const QByteArray folder = QFile::encodeName(folderInfo.absoluteFilePath());
+    if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
+        return;
+    QByteArray text;
+    for (const auto& [path, value] : m_savedEnable)
+        text += path + '\t' + value + '\n';
+    QSaveFile file(m_savedModesPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(text);
+    if (file.commit())
+        QFile::setPermissions(m_savedModesPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 std::optional<SMCParamStruct> HwmonSmc::call(const SMCParamStruct& input)

@@ -26,9 +26,14 @@ class ProcFile;
 // to the value it had before the first forced write when the fan is released (writing 0 to its
 // mode key) and when this object goes away; 0 is never written there, as some drivers read it
 // as "full speed". Thread-safe.
+//
+// With a `savedModesPath`, the saved values also go to that file (root-only) before a fan is
+// forced, so another process can still hand the fans back after this one died without releasing
+// them. A fan found forced with no saved value anywhere goes back to 2, the kernel's automatic
+// mode.
 class HwmonSmc final : public SmcDevice {
 public:
-    explicit HwmonSmc(QString root = QStringLiteral("/"));
+    explicit HwmonSmc(QString root = QStringLiteral("/"), QString savedModesPath = {});
     ~HwmonSmc() override;
 
     bool open() override;
@@ -72,14 +77,18 @@ private:
     bool writeTarget(Fan& fan, double rpm);
     bool writeMode(Fan& fan, std::uint8_t mode);
     void restoreAll();
+    void loadSavedModes();
+    void storeSavedModes() const;
 
     const QString m_root;
+    const QString m_savedModesPath;
     mutable std::mutex m_mutex;
     std::map<std::uint32_t, Binding> m_keys;
     std::vector<Temperature> m_temperatures;
     std::vector<Fan> m_fans;
     // pwm*_enable path → its contents before this process first forced the fan.
     std::map<QByteArray, QByteArray> m_savedEnable;
+    bool m_savedModesLoaded = false;
     bool m_scanned = false;
     bool m_open = false;
     bool m_lost = false;

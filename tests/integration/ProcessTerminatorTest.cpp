@@ -89,10 +89,23 @@ TEST(ProcessTerminator, protectedProcessesAreNotKillable)
         bool killable;
     };
     const Case cases[] = {
-        {0, "x", false},         {1, "init", false},     {signaller.self, "me", false},
-        {900, "launchd", false}, {900, "powerd", false}, {900, "powerd --daemon", false},
-        {900, " powerd", false}, {900, "Powerd", true},  {900, "my powerd", true},
-        {900, "editor", true},   {900, "", true},
+        {0, "x", false},
+        {1, "init", false},
+        {signaller.self, "me", false},
+        {900, "launchd", false},
+        {900, "powerd", false},
+        {900, "powerd --daemon", false},
+        {900, " powerd", false},
+        {900, "Powerd", true},
+        {900, "my powerd", true},
+        {900, "editor", true},
+        {900, "", true},
+        // The Linux desktop's own: the display server, compositor, bus and service manager.
+        {900, "Xorg", false},
+        {900, "gnome-shell", false},
+        {900, "dbus-daemon", false},
+        {900, "systemd", false},
+        {900, "systemd --user", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

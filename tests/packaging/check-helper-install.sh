@@ -28,6 +28,9 @@ expect_file "$bus_service"
 expect_file "$prefix/share/dbus-1/system.d/com.corvanite.helper.conf"
 expect_file "$prefix/share/polkit-1/actions/com.corvanite.helper.policy"
 expect_file "$unit"
+tool=$prefix/libexec/corvanite/corvanite-register-helper
+[ -x "$tool" ] || { echo "registration tool missing or not executable"; status=1; }
+sh -n "$tool" 2>/dev/null || { echo "registration tool does not parse"; status=1; }
 expect_line "$bus_service" "Name=com.corvanite.helper"
 expect_line "$bus_service" "Exec=$helper"
 expect_line "$bus_service" "SystemdService=corvanite-helper.service"

@@ -4,8 +4,12 @@
 #include "tests/support/FixtureTree.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace corvanite;
 using corvanite::test::FixtureTree;
@@ -162,6 +166,78 @@ TEST(HwmonSmc, deviceThatDisappearsIsLookedUpAgainOnReopen)
     EXPECT_EQ(keyInfo(smc, "Tg0D"), std::nullopt);
     EXPECT_EQ(smc.readUInt8("FNum"), std::nullopt);
     EXPECT_EQ(smc.readFloat("Tp01"), 61.25);
+}
+
+// The daemon may die while forcing (crash, kill -9): the release a fresh process makes afterwards
+// still finds each fan's original mode in the state file, and falls back to the kernel's
+// automatic mode when the record is gone.
+TEST(HwmonSmc, freshInstanceRestoresModesSavedByOneThatDied)
+{
+    FixtureTree tree(QStringLiteral("sensors/laptop"));
+    const QString enable = kLaptopFan + QStringLiteral("pwm1_enable");
+    const QString state = tree.path(QStringLiteral("run/corvanite-helper/fan-modes"));
+    tree.write(enable, "5"); // a driver's own automatic mode, not 2
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        HwmonSmc device(tree.root(), state);
+        SMCFan smc(device);
+        const bool forced = smc.writeUInt8("F0Md", 1) && smc.writeFloat("F0Tg", 3000.0f);
+        _exit(forced ? 0 : 1); // dies without releasing
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(contents(tree, enable), "1");
+    EXPECT_EQ(QFileInfo(state).permissions() &
+                  ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+              QFileDevice::Permissions());
+    EXPECT_EQ(QFileInfo(QFileInfo(state).path()).permissions() &
+                  (QFile::ReadOther | QFile::ExeOther),
+              QFileDevice::Permissions());
+
+    {
+        // Forcing again before the release keeps the original, not the dead one's manual mode.
+        HwmonSmc device(tree.root(), state);
+        SMCFan smc(device);
+        ASSERT_TRUE(smc.writeUInt8("F0Md", 1));
+        ASSERT_TRUE(smc.writeUInt8("F0Md", 0));
+        EXPECT_EQ(contents(tree, enable), "5");
+        EXPECT_FALSE(QFile::exists(state)) << "nothing left to restore";
+    }
+
+    struct Case {
+        const char* name;
+        QByteArray record; // state file contents, empty for none
+        QByteArray expected;
+    };
+    const QByteArray path = QFile::encodeName(tree.path(enable));
+    const Case cases[] = {
+        {"no record at all", {}, "2"},
+        {"a record of another fan only", "/sys/class/hwmon/hwmon9/pwm1_enable\t3\n", "2"},
+        {"a record that would mean full speed", path + "\t0\n", "2"},
+        {"a garbled record", path + "\tauto\n", "2"},
+        {"its own record", path + "\t4\n", "4"},
+    };
+    for (const Case& c : cases) {
+        tree.write(enable, "1");
+        QFile::remove(state);
+        if (!c.record.isEmpty())
+            tree.write(QStringLiteral("run/corvanite-helper/fan-modes"), c.record);
+        HwmonSmc device(tree.root(), state);
+        SMCFan smc(device);
+        EXPECT_TRUE(smc.writeUInt8("F0Md", 0)) << c.name;
+        EXPECT_EQ(contents(tree, enable), c.expected) << c.name;
+    }
+
+    // A fan that is not forced is left to its driver.
+    QFile::remove(state);
+    tree.write(enable, "3");
+    HwmonSmc device(tree.root(), state);
+    SMCFan smc(device);
+    EXPECT_TRUE(smc.writeUInt8("F0Md", 0));
+    EXPECT_EQ(contents(tree, enable), "3");
 }
 
 TEST(HwmonSmc, sleepingGraphicsCardIsNotWokenForItsSensors)

@@ -64,6 +64,8 @@ TEST(PauseManager, blockedNamesAndGroupsAreNeverPaused)
         {600, "editor", false}, // the application's own group
         {700, "editor", false}, // group below 2
         {999, "ghost", false},  // no such process
+        {501, "gnome-shell", false}, {501, "Xwayland", false},
+        {501, "pipewire", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

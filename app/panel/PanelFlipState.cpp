@@ -1,0 +1,28 @@
+#include "app/panel/PanelFlipState.h"
+
+namespace corvanite {
+
+PanelFlipState::PanelFlipState(QObject* parent)
+    : QObject(parent)
+{
+}
+
+PanelFlipState& PanelFlipState::shared()
+{
+    static auto* state = new PanelFlipState();
+    return *state;
+}
+
+void PanelFlipState::setFlipped(bool flipped)
+{
+    m_flipped = flipped;
+    Q_EMIT flippedChanged(true);
+}
+
+void PanelFlipState::reset()
+{
+    m_flipped = false;
+    Q_EMIT flippedChanged(false);
+}
+
+} // namespace corvanite

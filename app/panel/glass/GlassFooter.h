@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+namespace corvanite {
+
+struct PanelServices;
+
+// Free disk space on the left and uptime on the right, under the last card.
+class GlassFooter : public QWidget {
+    Q_OBJECT
+public:
+    explicit GlassFooter(const PanelServices& services, QWidget* parent = nullptr);
+
+    QString diskText() const;
+    QString uptimeText() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const PanelServices& m_services;
+};
+
+} // namespace corvanite

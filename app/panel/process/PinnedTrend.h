@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <QPolygonF>
+#include <QRectF>
+
+class QPainter;
+
+namespace corvanite {
+
+// A pinned process's CPU trend: one thin line, scaled to at least 5 % so idle noise stays flat.
+namespace PinnedTrend {
+
+QPolygonF points(const QList<double>& values, QSizeF size);
+void paint(QPainter& painter, const QRectF& rect, const QList<double>& values);
+
+} // namespace PinnedTrend
+} // namespace corvanite

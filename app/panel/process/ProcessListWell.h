@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/panel/PanelReadings.h"
+#include "app/process/ProcessSortMode.h"
+#include "app/sampling/ProcessDetail.h"
+
+#include <QWidget>
+
+#include <optional>
+
+namespace corvanite {
+
+class ProcessDetailView;
+class ProcessRow;
+struct PanelServices;
+
+// The process list of both skins: the ranked rows in a well of fixed height and, under the row
+// the user expanded, that process's detail read once at expansion.
+class ProcessListWell : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRowPitch = 33; // a 30-point row and 3 points to the next
+    static constexpr int kDetailAllowance = 180;
+
+    ProcessListWell(const PanelServices& services, const QColor& emptyTextColor,
+                    QWidget* parent = nullptr);
+
+    void setSortMode(ProcessSortMode mode);
+    ProcessSortMode sortMode() const { return m_sortMode; }
+    void setSearchText(const QString& text);
+    // Rebuilds the rows from the current readings.
+    void refresh();
+    // The panel's expand toggle: another or no row expanded reads this process's detail; the
+    // same row collapses.
+    void toggle(qint32 pid, const QString& name);
+    void collapse();
+
+    std::optional<qint32> expandedPid() const { return m_expandedPid; }
+    const std::optional<ProcessDetail>& detail() const { return m_detail; }
+    ProcessDetailView* detailView() const { return m_detailView; }
+    QList<ProcessRow*> rows() const;
+
+Q_SIGNALS:
+    void terminateRequested(qint32 pid, const QString& name);
+    void pauseRequested(qint32 pid, const QString& name);
+    void heightChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void relayout();
+    int wellHeight() const;
+
+    const PanelServices& m_services;
+    QColor m_emptyTextColor;
+    ProcessSortMode m_sortMode = ProcessSortMode::Cpu;
+    QString m_search;
+    QList<ProcessRow*> m_rows;
+    int m_shown = 0;
+    std::optional<qint32> m_expandedPid;
+    std::optional<ProcessDetail> m_detail;
+    ProcessDetailView* m_detailView = nullptr;
+};
+
+} // namespace corvanite
