@@ -5,7 +5,7 @@
 #   bench/run-fuzzers.sh [seconds-per-target] [target...]
 #
 # Environment: BUILD (default build-fuzz), JOBS (parallel fuzzing processes per target,
-# default 1). Crashes, hangs and sanitizer reports land in $BUILD/fuzz-artifacts; the grown
+# default 1, through libFuzzer's fork mode). Crashes, hangs and sanitizer reports land in $BUILD/fuzz-artifacts; the grown
 # corpora stay in $BUILD/fuzz-corpus and are reused by the next run. Prints executions and
 # coverage per target; exits non-zero when any target found something.
 set -uo pipefail
@@ -81,8 +81,10 @@ for target in "${targets[@]}"; do
   log="$build/fuzz-artifacts/$target.log"
   echo "== $target: ${seconds}s"
   # -timeout: an input that takes this long is a hang. Leaks are checked at the end of each run.
+  parallel=()
+  [ "$jobs" -gt 1 ] && parallel=(-fork="$jobs")
   "$build/fuzz/$target" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -jobs="$jobs" -workers="$jobs" -print_final_stats=1 \
+    "${parallel[@]}" -print_final_stats=1 \
     -artifact_prefix="$build/fuzz-artifacts/$target-" >"$log" 2>&1
   rc=$?
   runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | awk '{s+=$2} END {print s+0}')"
