@@ -20,11 +20,6 @@ namespace {
 const QString kFeedURLKey = QStringLiteral("updateFeedURL");
 const QString kLastCheckAtKey = QStringLiteral("updateLastCheckAt");
 
-struct UpdateFeed {
-    QString version;
-    QUrl url;
-};
-
 // A whole decimal number with an optional sign, else 0 ("3-beta", "", "+" and numbers too
 // large for 64 bits all count as 0).
 qint64 versionPiece(QStringView piece)
@@ -56,7 +51,9 @@ QList<qint64> versionPieces(const QString& text)
     return pieces;
 }
 
-std::optional<UpdateFeed> parseFeed(const QByteArray& body)
+} // namespace
+
+std::optional<UpdateFeed> parseUpdateFeed(const QByteArray& body)
 {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
@@ -74,8 +71,6 @@ std::optional<UpdateFeed> parseFeed(const QByteArray& body)
         return std::nullopt;
     return UpdateFeed{version.toString(), address};
 }
-
-} // namespace
 
 VersionOrder compareVersions(const QString& a, const QString& b)
 {
@@ -209,7 +204,7 @@ void UpdateChecker::handleResponse(const FeedResponse& response, bool manual)
 
     std::optional<UpdateFeed> feed;
     if (response.transportError.isEmpty() && response.httpStatus == 200 && !response.bodyTooLarge)
-        feed = parseFeed(response.body);
+        feed = parseUpdateFeed(response.body);
     if (!feed) {
         Log::debug(QStringLiteral("Update check failed: ") +
                    (response.transportError.isEmpty()

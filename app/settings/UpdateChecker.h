@@ -25,6 +25,16 @@ enum class VersionOrder { Ascending, Same, Descending };
 // "1.2.0"). Empty pieces are skipped and a piece that is not a whole decimal number counts as 0.
 VersionOrder compareVersions(const QString& a, const QString& b);
 
+// What the feed announces: the published version and its download page.
+struct UpdateFeed {
+    QString version;
+    QUrl url;
+};
+
+// Reads a feed body: a JSON object whose "version" and "url" are strings, the address an
+// absolute web address. Nothing for anything else.
+std::optional<UpdateFeed> parseUpdateFeed(const QByteArray& body);
+
 // Finds out whether a newer Corvanite has been published by fetching a small JSON feed
 // ({"version": "...", "url": "..."}) and publishes the newer version and its download page.
 // Automatic checks run at most once a day; manual checks report their outcome in manualState().

@@ -51,7 +51,7 @@ std::optional<quint64> kib(std::string_view line, std::string_view prefix)
         rest.remove_prefix(1);
     quint64 value = 0;
     const auto [ptr, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
-    if (error != std::errc() || ptr == rest.data())
+    if (error != std::errc() || ptr == rest.data() || value > ~quint64(0) / 1024)
         return std::nullopt;
     return value * 1024;
 }

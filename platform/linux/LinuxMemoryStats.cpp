@@ -139,7 +139,8 @@ std::optional<MeminfoValues> LinuxMemoryStats::parseMeminfo(std::string_view tex
             if (!proctext::takeU64(rest, value))
                 break;
             proctext::skipSpaces(rest);
-            if (rest == "kB")
+            // A count too large for bytes would wrap to a small one: the line is not trusted.
+            if (rest == "kB" && value <= ~quint64(0) / 1024)
                 value *= 1024;
             else if (!rest.empty())
                 break;
