@@ -590,7 +590,6 @@ TEST_F(GlassPanelTest, ATickRepaintsOnlyTheCardsWhoseReadingsChanged)
 {
     auto root = makePanel();
     root->show();
-    QTest::qWait(100);
     struct Counter : QObject {
         QSet<QString> painted;
         bool eventFilter(QObject* o, QEvent* e) override
@@ -601,6 +600,15 @@ TEST_F(GlassPanelTest, ATickRepaintsOnlyTheCardsWhoseReadingsChanged)
         }
     } counter;
     qApp->installEventFilter(&counter);
+    // The first paints of a freshly shown panel may arrive late on a loaded machine: count only
+    // once it has settled.
+    for (int i = 0; i < 30; ++i) {
+        counter.painted.clear();
+        QTest::qWait(100);
+        if (counter.painted.isEmpty())
+            break;
+    }
+    ASSERT_TRUE(counter.painted.isEmpty()) << "the idle panel keeps painting";
     PanelReadings::Values v = readings.values();
     v.network.downBps = 9e6;
     readings.setValues(v, PanelReadings::Part::Network);
