@@ -524,6 +524,12 @@ protected:
             return new RootPanelView(services, skins, anchor, windowed);
         });
     }
+    // A closed panel is deleted later; it must not outlive the services it was built over.
+    ~PanelWindowFacesTest() override
+    {
+        controller.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 };
 
 TEST_F(PanelWindowFacesTest, OpeningShowsTheSkinUnderTheArrowAndClosingTurnsTheFrontUp)

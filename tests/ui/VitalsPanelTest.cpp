@@ -15,6 +15,7 @@
 #include "app/panel/vitals/VitalsChannels.h"
 #include "app/panel/vitals/VitalsCoreStrip.h"
 #include "app/panel/vitals/VitalsFooter.h"
+#include "app/panel/vitals/VitalsFrameClock.h"
 #include "app/panel/vitals/VitalsGPUStrip.h"
 #include "app/panel/vitals/VitalsHeader.h"
 #include "app/panel/vitals/VitalsPanelView.h"
@@ -335,9 +336,10 @@ TEST_F(VitalsPanelTest, TheAlarmPulseRunsOnlyWhileShownAndRepaintsOnlyItsRow)
     VitalsChannelRow* cpu = vitals(*root)->channel(Kind::Cpu);
     ASSERT_TRUE(cpu->pulse()->isVisible());
     EXPECT_TRUE(cpu->pulse()->isRunning());
+    EXPECT_TRUE(vitals(*root)->frameClock()->isRunning());
     EXPECT_FALSE(cpu->badgeRect().isEmpty());
     EXPECT_FALSE(vitals(*root)->channel(Kind::Memory)->pulse()->isVisible());
-    QTest::qWait(150); // let the sweeps of the first readings settle
+    QTest::qWait(150);
     const QSet<QString> painted = paintedDuring([] { QTest::qWait(300); });
     // The pulse, its row and the trace on it: nothing behind the row, nothing beside it.
     EXPECT_EQ(painted, (QSet<QString>{QStringLiteral("corvanite::AlarmPulse"),
@@ -352,34 +354,28 @@ TEST_F(VitalsPanelTest, TheAlarmPulseRunsOnlyWhileShownAndRepaintsOnlyItsRow)
     change([](PanelReadings::Values& v) { v.cpu.total = 79.9; });
     EXPECT_FALSE(cpu->pulse()->isVisible());
     EXPECT_FALSE(cpu->pulse()->isRunning());
+    EXPECT_FALSE(vitals(*root)->frameClock()->isRunning());
     EXPECT_TRUE(cpu->badgeRect().isEmpty());
 }
 
-TEST_F(VitalsPanelTest, ANewSampleSweepsInOnlyWhileTheTraceIsShown)
+TEST_F(VitalsPanelTest, ANewSampleAdvancesTheTraceWithoutAnimationFrames)
 {
-    VitalsWaveform wave;
-    wave.resize(178, 53);
-    wave.setTrace({1, 2, 3}, VitalsTheme::ecg, 100.0, std::nullopt);
-    wave.setTrace({1, 2, 3, 4}, VitalsTheme::ecg, 100.0, std::nullopt);
-    EXPECT_FALSE(wave.isSweeping()); // hidden
-    wave.show();
-    wave.setTrace({1, 2, 3, 4, 5}, VitalsTheme::ecg, 100.0, std::nullopt);
-    EXPECT_TRUE(wave.isSweeping());
-    EXPECT_GT(wave.sweepOffset(), 0);
-    EXPECT_LE(wave.sweepOffset(), 178.0 / 89);
-    QTest::qWait(VitalsWaveform::kSweepMs + 100);
-    EXPECT_FALSE(wave.isSweeping());
-    EXPECT_EQ(wave.sweepOffset(), 0);
-    wave.setTrace({1, 2, 3, 4, 5, 6}, VitalsTheme::ecg, 100.0, std::nullopt);
-    wave.hide();
-    EXPECT_FALSE(wave.isSweeping());
+    auto root = makeVitals();
+    root->show();
+    VitalsPanelView* view = vitals(*root);
+    change([](PanelReadings::Values& v) {
+        v.cpuHistory.append(60);
+        v.cpuHistory.removeFirst();
+    });
+    // The tick itself is the sweep: nothing keeps drawing after it.
+    EXPECT_FALSE(view->frameClock()->isRunning());
 }
 
 TEST_F(VitalsPanelTest, AnOpenCalmPanelWithoutNewReadingsPaintsNothing)
 {
     auto root = makeVitals();
     root->show();
-    QTest::qWait(VitalsWaveform::kSweepMs + 100);
+    QTest::qWait(100);
     const QSet<QString> painted = paintedDuring([] { QTest::qWait(300); });
     EXPECT_TRUE(painted.isEmpty())
         << QStringList(painted.begin(), painted.end()).join(QLatin1Char(' ')).toStdString();

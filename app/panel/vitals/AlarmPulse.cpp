@@ -1,26 +1,25 @@
 #include "app/panel/vitals/AlarmPulse.h"
 
 #include "app/panel/VitalsTheme.h"
+#include "app/panel/vitals/VitalsFrameClock.h"
 
 #include <QPainter>
-#include <QTimer>
 
 #include <cmath>
 
 namespace corvanite {
 
-namespace {
-// A slow change of a faint tint needs no more than 25 frames a second.
-constexpr int kFrameMs = 40;
-} // namespace
-
-AlarmPulse::AlarmPulse(QWidget* parent)
+AlarmPulse::AlarmPulse(VitalsFrameClock& clock, QWidget* parent)
     : QWidget(parent)
-    , m_timer(new QTimer(this))
+    , m_frames(&clock)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_timer->setInterval(kFrameMs);
-    connect(m_timer, &QTimer::timeout, this, &AlarmPulse::step);
+    connect(&clock, &VitalsFrameClock::frame, this, [this] {
+        if (m_running)
+            step();
+    });
+    connect(this, &QObject::destroyed, &clock,
+            [&clock, who = static_cast<QObject*>(this)] { clock.release(who); });
 }
 
 double AlarmPulse::opacityAt(qint64 ms)
@@ -35,7 +34,7 @@ double AlarmPulse::opacityAt(qint64 ms)
 
 bool AlarmPulse::isRunning() const
 {
-    return m_timer->isActive();
+    return m_running;
 }
 
 double AlarmPulse::opacity() const
@@ -47,12 +46,16 @@ void AlarmPulse::showEvent(QShowEvent*)
 {
     if (!m_clock.isValid())
         m_clock.start(); // the pulse starts when the row is first shown
-    m_timer->start();
+    m_running = true;
+    if (m_frames)
+        m_frames->hold(this);
 }
 
 void AlarmPulse::hideEvent(QHideEvent*)
 {
-    m_timer->stop();
+    m_running = false;
+    if (m_frames)
+        m_frames->release(this);
 }
 
 void AlarmPulse::step()

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
-
-class QTimer;
 
 namespace corvanite {
 
+class VitalsFrameClock;
+
 // The background of an alarming channel: the alarm red breathing between 5 % and 16 % with an
-// ease-in-out of 0.55 s each way. It runs only while shown and repaints only its own row.
+// ease-in-out of 0.55 s each way. It runs only while shown and repaints only its own row, at a
+// frame rate a faint tint needs and no more.
 class AlarmPulse : public QWidget {
     Q_OBJECT
 public:
@@ -16,7 +18,7 @@ public:
     static constexpr double kDim = 0.05;
     static constexpr double kBright = 0.16;
 
-    explicit AlarmPulse(QWidget* parent = nullptr);
+    explicit AlarmPulse(VitalsFrameClock& clock, QWidget* parent = nullptr);
 
     // Heading for (or at) the bright end of the cycle.
     bool bright() const { return m_bright; }
@@ -33,7 +35,9 @@ protected:
 private:
     void step();
 
-    QTimer* m_timer;
+    // The panel may delete its clock before its rows.
+    QPointer<VitalsFrameClock> m_frames;
+    bool m_running = false;
     QElapsedTimer m_clock;
     bool m_bright = false;
 };

@@ -20,11 +20,11 @@ constexpr double kWaveBottom = 5; // clear of the rule under the row
 } // namespace
 
 VitalsChannelRow::VitalsChannelRow(VitalsChannels::Kind kind, const PanelServices& services,
-                                   QWidget* parent)
+                                   VitalsFrameClock& frames, QWidget* parent)
     : QWidget(parent)
     , m_services(services)
     , m_kind(kind)
-    , m_pulse(new AlarmPulse(this))
+    , m_pulse(new AlarmPulse(frames, this))
     , m_waveform(new VitalsWaveform(this))
 {
     setFixedHeight(kHeight);

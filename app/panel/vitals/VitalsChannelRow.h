@@ -8,6 +8,7 @@
 namespace corvanite {
 
 class AlarmPulse;
+class VitalsFrameClock;
 class VitalsWaveform;
 struct PanelServices;
 
@@ -23,7 +24,7 @@ public:
     static constexpr int kGap = 8;
 
     VitalsChannelRow(VitalsChannels::Kind kind, const PanelServices& services,
-                     QWidget* parent = nullptr);
+                     VitalsFrameClock& frames, QWidget* parent = nullptr);
 
     VitalsChannels::Kind kind() const { return m_kind; }
     const VitalsChannel& channel() const { return m_channel; }

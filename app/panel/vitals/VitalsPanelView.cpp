@@ -8,6 +8,7 @@
 #include "app/panel/vitals/VitalsChannelRow.h"
 #include "app/panel/vitals/VitalsCoreStrip.h"
 #include "app/panel/vitals/VitalsFooter.h"
+#include "app/panel/vitals/VitalsFrameClock.h"
 #include "app/panel/vitals/VitalsGPUStrip.h"
 #include "app/panel/vitals/VitalsHeader.h"
 #include "app/panel/vitals/VitalsProcessSection.h"
@@ -24,6 +25,7 @@ using Kind = VitalsChannels::Kind;
 VitalsPanelView::VitalsPanelView(const PanelServices& services, QWidget* parent)
     : QWidget(parent)
     , m_services(services)
+    , m_frames(new VitalsFrameClock(this))
     , m_header(new VitalsHeader(services, this))
     , m_scroll(new QScrollArea(this))
     , m_column(new QWidget())
@@ -51,7 +53,7 @@ VitalsPanelView::VitalsPanelView(const PanelServices& services, QWidget* parent)
     m_banner = new PausedBanner(*services.pause, vitals, m_column);
     m_diagnostics = new DiagnosticsCard(services, vitals, m_column);
     for (const Kind kind : {Kind::Cpu, Kind::Gpu, Kind::Memory, Kind::Network, Kind::Temperature})
-        m_channels.append(new VitalsChannelRow(kind, services, m_column));
+        m_channels.append(new VitalsChannelRow(kind, services, *m_frames, m_column));
     m_cores = new VitalsCoreStrip(m_column);
     m_gpu = new VitalsGPUStrip(m_column);
     m_processes = new VitalsProcessSection(services, m_column);

@@ -15,6 +15,7 @@ class PausedBanner;
 class VitalsChannelRow;
 class VitalsCoreStrip;
 class VitalsFooter;
+class VitalsFrameClock;
 class VitalsGPUStrip;
 class VitalsHeader;
 class VitalsProcessSection;
@@ -39,6 +40,7 @@ public:
     VitalsGPUStrip* gpuStrip() const { return m_gpu; }
     VitalsProcessSection* processes() const { return m_processes; }
     VitalsFooter* footer() const { return m_footer; }
+    VitalsFrameClock* frameClock() const { return m_frames; }
     // The rows shown from top to bottom, for checks of order and visibility.
     QList<QWidget*> shownItems() const;
 
@@ -47,6 +49,7 @@ private:
     void updateStrips();
 
     const PanelServices& m_services;
+    VitalsFrameClock* m_frames;
     VitalsHeader* m_header;
     QScrollArea* m_scroll;
     QWidget* m_column;

@@ -5,16 +5,12 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTimer>
 
 #include <algorithm>
 
 namespace corvanite {
 
 namespace {
-
-// About 30 frames a second is smooth for a slide of a few points and half the cost of 60.
-constexpr int kFrameMs = 33;
 
 double yFor(double value, double top, double height)
 {
@@ -31,10 +27,7 @@ QColor withAlpha(QColor c, double alpha)
 
 VitalsWaveform::VitalsWaveform(QWidget* parent)
     : QWidget(parent)
-    , m_sweepTimer(new QTimer(this))
 {
-    m_sweepTimer->setInterval(kFrameMs);
-    connect(m_sweepTimer, &QTimer::timeout, this, &VitalsWaveform::stepSweep);
 }
 
 QPolygonF VitalsWaveform::valuePoints(const QList<double>& values, QSizeF size,
@@ -93,48 +86,13 @@ void VitalsWaveform::setTrace(const QList<double>& values, const QColor& color,
                               const std::optional<QList<std::optional<double>>>& slots,
                               int capacity)
 {
-    // A new live sample at the end slides the trace in by one sample's spacing.
-    const bool newSample = !slots && !m_slots && color == m_color && !values.isEmpty() &&
-                           !m_values.isEmpty() && values != m_values;
     m_values = values;
     m_color = color;
     m_maxValue = maxValue;
     m_slots = slots;
     m_capacity = capacity;
     render();
-    if (newSample && isVisible() && width() > 4) {
-        m_sweepDistance = width() / std::max(m_capacity - 1, 1);
-        m_sweepClock.start();
-        m_sweepTimer->start();
-    }
     update();
-}
-
-bool VitalsWaveform::isSweeping() const
-{
-    return m_sweepTimer->isActive();
-}
-
-double VitalsWaveform::sweepOffset() const
-{
-    if (!isSweeping())
-        return 0;
-    const double t = std::min(1.0, static_cast<double>(m_sweepClock.elapsed()) / kSweepMs);
-    // Ease out: quick at first, settling into place.
-    return m_sweepDistance * (1 - t) * (1 - t);
-}
-
-void VitalsWaveform::stepSweep()
-{
-    if (m_sweepClock.elapsed() >= kSweepMs)
-        m_sweepTimer->stop();
-    update();
-}
-
-void VitalsWaveform::hideEvent(QHideEvent*)
-{
-    // Nothing animates behind a closed panel.
-    m_sweepTimer->stop();
 }
 
 void VitalsWaveform::resizeEvent(QResizeEvent*)
@@ -192,8 +150,7 @@ void VitalsWaveform::paintEvent(QPaintEvent*)
     VitalsGrid::paint(painter, QRectF(rect()));
     if (m_picture.isNull())
         return;
-    painter.setClipRect(rect());
-    painter.drawPixmap(QPointF(sweepOffset(), 0), m_picture);
+    painter.drawPixmap(QPointF(0, 0), m_picture);
 }
 
 } // namespace corvanite

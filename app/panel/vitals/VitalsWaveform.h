@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QElapsedTimer>
 #include <QList>
 #include <QPixmap>
 #include <QPolygonF>
@@ -10,19 +9,16 @@
 
 #include <optional>
 
-class QTimer;
-
 namespace corvanite {
 
 // A channel's trace over its grid. Live samples are right-aligned, so the newest one is always
-// at the right edge, and sweep in from the right when a new one arrives; history slots are drawn
-// as separate runs with gaps where nothing was stored. The picture is kept between paints, so a
-// repaint for the sweep or an alarm pulse only copies it.
+// at the right edge and the trace sweeps in from the right one sample per tick; history slots are
+// drawn as separate runs with gaps where nothing was stored. The picture is kept between paints,
+// so a repaint for an alarm pulse only copies it.
 class VitalsWaveform : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kCapacity = 90;
-    static constexpr int kSweepMs = 240;
 
     explicit VitalsWaveform(QWidget* parent = nullptr);
 
@@ -37,18 +33,12 @@ public:
     static QList<QPolygonF> slotRuns(const QList<std::optional<double>>& slots, QSizeF size,
                                      std::optional<double> maxValue);
 
-    bool isSweeping() const;
-    // How far right of its place the trace sits now, in points.
-    double sweepOffset() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void render();
-    void stepSweep();
 
     QList<double> m_values;
     QColor m_color;
@@ -56,9 +46,6 @@ private:
     std::optional<QList<std::optional<double>>> m_slots;
     int m_capacity = kCapacity;
     QPixmap m_picture;
-    QTimer* m_sweepTimer;
-    QElapsedTimer m_sweepClock;
-    double m_sweepDistance = 0;
 };
 
 } // namespace corvanite
