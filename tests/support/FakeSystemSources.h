@@ -16,6 +16,14 @@ public:
     std::optional<CpuTicks> host = CpuTicks{};
     std::vector<CoreTicks> cores;
     std::atomic<int> calls{0};
+    // Where the destructor leaves the final count, for tests whose monitor owns (and destroys)
+    // this fake before they can read it.
+    int* callsAtDestruction = nullptr;
+    ~FakeCpuTicks() override
+    {
+        if (callsAtDestruction)
+            *callsAtDestruction = calls.load();
+    }
 
     // Blocks read() until release(); `entered` turns true once a read is waiting.
     void holdNextRead();
