@@ -3,6 +3,7 @@
 #include "app/panel/HistoryWindowPicker.h"
 #include "app/panel/KeyablePanel.h"
 #include "app/panel/PanelCardShape.h"
+#include "app/panel/PanelColumn.h"
 #include "app/panel/PanelWindowController.h"
 #include "app/panel/Sparkline.h"
 #include "app/panel/SymbolButton.h"
@@ -21,6 +22,7 @@
 #include "app/panel/process/ProcessListWell.h"
 #include "app/panel/process/ProcessRow.h"
 #include "app/panel/process/ProcessSearchBar.h"
+#include "app/panel/process/ProcessSectionControls.h"
 #include "app/panel/process/ProcessTexts.h"
 
 #include <QGuiApplication>
@@ -44,7 +46,10 @@ protected:
     {
         return qobject_cast<StatsPanelView*>(root.frontFace());
     }
-    ProcessListWell* list(RootPanelView& root) { return glass(root)->processes()->list(); }
+    ProcessListWell* list(RootPanelView& root)
+    {
+        return glass(root)->processes()->controls().list();
+    }
     // Scrolls the column so that `widget` is in view, as a user would before looking at it.
     static void scrollTo(StatsPanelView* view, QWidget* widget)
     {
@@ -87,8 +92,9 @@ TEST_F(GlassPanelTest, ScreenshotsOfDetailSearchAndDiagnostics)
     {
         auto root = makePanel();
         root->show();
-        glass(*root)->processes()->setSearchShown(true);
-        QTest::keyClicks(glass(*root)->processes()->searchBar()->field(), QStringLiteral("fire"));
+        glass(*root)->processes()->controls().setSearchShown(true);
+        QTest::keyClicks(glass(*root)->processes()->controls().searchBar()->field(),
+                         QStringLiteral("fire"));
         scrollTo(glass(*root), glass(*root)->processes());
         save(render(*root), QStringLiteral("panel-glass-search.png"));
         EXPECT_EQ(list(*root)->rows().size(), 1);
@@ -376,7 +382,7 @@ TEST_F(GlassPanelTest, TerminateConfirmationHoldsThePanelWhileUp)
 {
     auto root = makePanel();
     root->show();
-    ProcessSection* section = glass(*root)->processes();
+    ProcessSectionControls* section = &glass(*root)->processes()->controls();
     section->confirmations()->requestTerminate(2210, QStringLiteral("firefox"));
     QMessageBox* box = section->confirmations()->dialog();
     ASSERT_NE(box, nullptr);

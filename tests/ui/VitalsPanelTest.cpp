@@ -1,6 +1,7 @@
 #include "tests/ui/PanelFixture.h"
 
 #include "app/panel/HistoryWindowPicker.h"
+#include "app/panel/PanelColumn.h"
 #include "app/panel/SymbolButton.h"
 #include "app/panel/VitalsTheme.h"
 #include "app/panel/diagnostics/DiagnosticsCard.h"
@@ -10,6 +11,7 @@
 #include "app/panel/process/ProcessDetailView.h"
 #include "app/panel/process/ProcessListWell.h"
 #include "app/panel/process/ProcessSearchBar.h"
+#include "app/panel/process/ProcessSectionControls.h"
 #include "app/panel/vitals/AlarmPulse.h"
 #include "app/panel/vitals/VitalsChannelRow.h"
 #include "app/panel/vitals/VitalsChannels.h"
@@ -113,7 +115,7 @@ TEST_F(VitalsPanelTest, ScreenshotsInEnglishGermanTwiceTheResolutionAlarmAndDeta
     }
     auto root = makeVitals();
     root->show();
-    VitalsProcessSection* section = vitals(*root)->processes();
+    ProcessSectionControls* section = &vitals(*root)->processes()->controls();
     section->list()->toggle(2210, QStringLiteral("firefox"));
     pins.toggle(QStringLiteral("firefox"));
     ASSERT_NE(section->list()->detailView(), nullptr);
@@ -341,9 +343,8 @@ TEST_F(VitalsPanelTest, TheAlarmPulseRunsOnlyWhileShownAndRepaintsOnlyItsRow)
     EXPECT_FALSE(vitals(*root)->channel(Kind::Memory)->pulse()->isVisible());
     QTest::qWait(150);
     const QSet<QString> painted = paintedDuring([] { QTest::qWait(300); });
-    // The pulse, its row and the trace on it: nothing behind the row, nothing beside it.
+    // The pulse and the trace over it: not the row under the pulse, nothing beside it.
     EXPECT_EQ(painted, (QSet<QString>{QStringLiteral("corvanite::AlarmPulse"),
-                                      QStringLiteral("corvanite::VitalsChannelRow"),
                                       QStringLiteral("corvanite::VitalsWaveform")}));
 
     // A closed panel animates nothing.
@@ -396,7 +397,7 @@ TEST_F(VitalsPanelTest, SwitchingSkinsWhileOpenKeepsTheWindowAndTheExpandedProce
     VitalsPanelView* view = vitals(*root);
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->isVisible());
-    ProcessListWell* list = view->processes()->list();
+    ProcessListWell* list = view->processes()->controls().list();
     EXPECT_EQ(list->expandedPid(), 2210);
     ASSERT_NE(list->detailView(), nullptr);
     EXPECT_EQ(detailReads, 1); // the detail read at expansion is carried over
@@ -411,7 +412,7 @@ TEST_F(VitalsPanelTest, TerminateConfirmationUsesTheVitalsWordsAndHoldsThePanel)
 {
     auto root = makeVitals();
     root->show();
-    VitalsProcessSection* section = vitals(*root)->processes();
+    ProcessSectionControls* section = &vitals(*root)->processes()->controls();
     section->confirmations()->requestTerminate(2210, QStringLiteral("firefox"));
     QMessageBox* box = section->confirmations()->dialog();
     ASSERT_NE(box, nullptr);

@@ -1,5 +1,6 @@
 #include "app/panel/glass/StatsPanelView.h"
 
+#include "app/panel/PanelColumn.h"
 #include "app/panel/PanelReadings.h"
 #include "app/panel/PanelServices.h"
 #include "app/panel/diagnostics/DiagnosticsCard.h"
@@ -15,8 +16,6 @@
 #include "app/panel/process/PausedBanner.h"
 #include "app/settings/SettingsManager.h"
 
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace corvanite {
@@ -30,9 +29,7 @@ StatsPanelView::StatsPanelView(const PanelServices& services, QWidget* parent)
     : QWidget(parent)
     , m_services(services)
     , m_header(new GlassHeader(*services.clock, *services.flip, this))
-    , m_scroll(new QScrollArea(this))
-    , m_column(new QWidget())
-    , m_layout(new QVBoxLayout(m_column))
+    , m_scroll(new PanelColumn(QMargins(kSide, 0, kSide, 10), kCardGap, this))
 {
     auto* outer = new QVBoxLayout(this);
     // The column scrolls under the header but stays clear of the card's rounded bottom.
@@ -41,40 +38,30 @@ StatsPanelView::StatsPanelView(const PanelServices& services, QWidget* parent)
     outer->addWidget(m_header);
     outer->addWidget(m_scroll, 1);
 
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setWidgetResizable(true);
-    // The card behind shows through the column; nothing here paints a background.
-    m_scroll->setAutoFillBackground(false);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    m_layout->setContentsMargins(kSide, 0, kSide, 10);
-    m_layout->setSpacing(kCardGap);
-
+    QWidget* column = m_scroll->column();
     const ProcessViewStyle glass = ProcessViewStyle::forSkin(PanelSkin::Glass);
-    m_banner = new PausedBanner(*services.pause, glass, m_column);
-    m_diagnostics = new DiagnosticsCard(services, glass, m_column);
-    m_cpu = new CpuSection(services, m_column);
-    m_modules.insert(PanelModule::Gpu, new GpuSection(services, m_column));
-    m_modules.insert(PanelModule::Memory, new MemorySection(services, m_column));
-    m_modules.insert(PanelModule::Network, new NetworkSection(services, m_column));
-    m_modules.insert(PanelModule::Thermal, new ThermalSection(services, m_column));
-    m_modules.insert(PanelModule::Power, new PowerSection(services, m_column));
-    m_processes = new ProcessSection(services, m_column);
+    m_banner = new PausedBanner(*services.pause, glass, column);
+    m_diagnostics = new DiagnosticsCard(services, glass, column);
+    m_cpu = new CpuSection(services, column);
+    m_modules.insert(PanelModule::Gpu, new GpuSection(services, column));
+    m_modules.insert(PanelModule::Memory, new MemorySection(services, column));
+    m_modules.insert(PanelModule::Network, new NetworkSection(services, column));
+    m_modules.insert(PanelModule::Thermal, new ThermalSection(services, column));
+    m_modules.insert(PanelModule::Power, new PowerSection(services, column));
+    m_processes = new ProcessSection(services, column);
     m_modules.insert(PanelModule::Processes, m_processes);
-    m_footer = new GlassFooter(services, m_column);
+    m_footer = new GlassFooter(services, column);
 
-    m_layout->addWidget(m_banner);
-    m_layout->addWidget(m_diagnostics);
-    m_layout->addWidget(m_cpu);
+    QVBoxLayout* rows = m_scroll->rows();
+    rows->addWidget(m_banner);
+    rows->addWidget(m_diagnostics);
+    rows->addWidget(m_cpu);
     for (const PanelModule module :
          {PanelModule::Gpu, PanelModule::Memory, PanelModule::Network, PanelModule::Thermal,
           PanelModule::Power, PanelModule::Processes})
-        m_layout->addWidget(m_modules.value(module));
-    m_layout->addWidget(m_footer);
-    m_layout->addStretch(1);
-    m_scroll->setWidget(m_column);
-    m_column->setAutoFillBackground(false); // setWidget() turned it on
+        rows->addWidget(m_modules.value(module));
+    rows->addWidget(m_footer);
+    rows->addStretch(1);
 
     connect(services.settings, &SettingsManager::hiddenModulesChanged, this,
             &StatsPanelView::applyVisibility);
@@ -94,20 +81,14 @@ void StatsPanelView::applyVisibility()
         bool shown = m_services.settings->isVisible(it.key());
         if (it.key() == PanelModule::Gpu)
             shown = shown && hasGpu;
-        if (it.value()->isVisibleTo(m_column) != shown || it.value()->isHidden() == shown)
+        if (it.value()->isVisibleTo(m_scroll->column()) != shown || it.value()->isHidden() == shown)
             it.value()->setVisible(shown);
     }
 }
 
 QList<QWidget*> StatsPanelView::shownItems() const
 {
-    QList<QWidget*> items;
-    for (int i = 0; i < m_layout->count(); ++i) {
-        QWidget* w = m_layout->itemAt(i)->widget();
-        if (w && !w->isHidden())
-            items.append(w);
-    }
-    return items;
+    return m_scroll->shownItems();
 }
 
 } // namespace corvanite

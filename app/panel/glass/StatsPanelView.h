@@ -5,15 +5,13 @@
 #include <QHash>
 #include <QWidget>
 
-class QScrollArea;
-class QVBoxLayout;
-
 namespace corvanite {
 
 class CpuSection;
 class DiagnosticsCard;
 class GlassFooter;
 class GlassHeader;
+class PanelColumn;
 class PausedBanner;
 class ProcessSection;
 struct PanelServices;
@@ -26,7 +24,7 @@ public:
     explicit StatsPanelView(const PanelServices& services, QWidget* parent = nullptr);
 
     GlassHeader* header() const { return m_header; }
-    QScrollArea* scrollArea() const { return m_scroll; }
+    PanelColumn* scrollArea() const { return m_scroll; }
     PausedBanner* banner() const { return m_banner; }
     DiagnosticsCard* diagnostics() const { return m_diagnostics; }
     CpuSection* cpu() const { return m_cpu; }
@@ -41,9 +39,7 @@ private:
 
     const PanelServices& m_services;
     GlassHeader* m_header;
-    QScrollArea* m_scroll;
-    QWidget* m_column;
-    QVBoxLayout* m_layout;
+    PanelColumn* m_scroll;
     PausedBanner* m_banner;
     DiagnosticsCard* m_diagnostics;
     CpuSection* m_cpu;

@@ -3,6 +3,7 @@
 #include "app/panel/VitalsTheme.h"
 #include "app/panel/vitals/VitalsFrameClock.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -14,6 +15,8 @@ AlarmPulse::AlarmPulse(VitalsFrameClock& clock, QWidget* parent)
     , m_frames(&clock)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Nothing behind shows through: a frame repaints this widget alone.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&clock, &VitalsFrameClock::frame, this, [this] {
         if (m_running)
             step();
@@ -64,12 +67,15 @@ void AlarmPulse::step()
     update();
 }
 
-void AlarmPulse::paintEvent(QPaintEvent*)
+void AlarmPulse::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    painter.fillRect(rect(), VitalsTheme::screen);
     QColor c = VitalsTheme::alarm;
     c.setAlphaF(static_cast<float>(opacity()));
     painter.fillRect(rect(), c);
+    if (m_foreground)
+        m_foreground(painter, event->region());
 }
 
 } // namespace corvanite

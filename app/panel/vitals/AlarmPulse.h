@@ -4,13 +4,16 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace corvanite {
 
 class VitalsFrameClock;
 
 // The background of an alarming channel: the alarm red breathing between 5 % and 16 % with an
-// ease-in-out of 0.55 s each way. It runs only while shown and repaints only its own row, at a
-// frame rate a faint tint needs and no more.
+// ease-in-out of 0.55 s each way. It runs only while shown, at a frame rate a faint tint needs
+// and no more. It covers its row and draws the row's kept picture over the tint itself, so a
+// pulse frame neither repaints the row nor lays out its text again.
 class AlarmPulse : public QWidget {
     Q_OBJECT
 public:
@@ -18,7 +21,12 @@ public:
     static constexpr double kDim = 0.05;
     static constexpr double kBright = 0.16;
 
+    // Draws what lies over the tint into the repainted region, in the pulse's coordinates.
+    using Foreground = std::function<void(QPainter&, const QRegion&)>;
+
     explicit AlarmPulse(VitalsFrameClock& clock, QWidget* parent = nullptr);
+
+    void setForeground(Foreground foreground) { m_foreground = std::move(foreground); }
 
     // Heading for (or at) the bright end of the cycle.
     bool bright() const { return m_bright; }
@@ -40,6 +48,7 @@ private:
     bool m_running = false;
     QElapsedTimer m_clock;
     bool m_bright = false;
+    Foreground m_foreground;
 };
 
 } // namespace corvanite

@@ -10,6 +10,7 @@
 #include "app/panel/vitals/VitalsWaveform.h"
 #include "app/settings/SettingsManager.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace corvanite {
@@ -32,6 +33,8 @@ VitalsChannelRow::VitalsChannelRow(VitalsChannels::Kind kind, const PanelService
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_pulse->lower();
     m_pulse->hide();
+    m_pulse->setForeground(
+        [this](QPainter& painter, const QRegion& region) { paintForeground(painter, region); });
     const PanelReadings::Parts parts = VitalsChannels::parts(kind);
     connect(services.readings, &PanelReadings::changed, this,
             [this, parts](PanelReadings::Parts changed) {
@@ -55,6 +58,7 @@ void VitalsChannelRow::refresh()
                          m_channel.slots);
     if (m_pulse->isHidden() == m_channel.isAlarm)
         m_pulse->setVisible(m_channel.isAlarm);
+    ++m_revision;
     update();
 }
 
@@ -75,11 +79,21 @@ QRectF VitalsChannelRow::badgeRect() const
     return QRectF(kSide, 38, std::min<double>(w, kLeft), 12);
 }
 
-void VitalsChannelRow::paintEvent(QPaintEvent*)
+void VitalsChannelRow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(rect(), VitalsTheme::screen);
-    painter.setRenderHint(QPainter::Antialiasing);
+    paintForeground(painter, event->region());
+}
+
+void VitalsChannelRow::paintForeground(QPainter& painter, const QRegion& region)
+{
+    Paint::cached(painter, region, m_foreground, QString::number(m_revision), size(),
+                  devicePixelRatioF(), [this](QPainter& p) { drawForeground(p); });
+}
+
+void VitalsChannelRow::drawForeground(QPainter& painter)
+{
     const QColor color = m_channel.shownColor();
     Paint::text(painter, QRectF(kSide, 8, kLeft, 15), m_channel.title,
                 PanelFonts::condensed(11, QFont::DemiBold), color);

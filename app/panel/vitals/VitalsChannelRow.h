@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/panel/Paint.h"
 #include "app/panel/vitals/VitalsChannel.h"
 #include "app/panel/vitals/VitalsChannels.h"
 
@@ -40,11 +41,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The texts, badge and rule, kept as a picture until the channel changes.
+    void paintForeground(QPainter& painter, const QRegion& region);
+    void drawForeground(QPainter& painter);
+
     const PanelServices& m_services;
     VitalsChannels::Kind m_kind;
     VitalsChannel m_channel;
     AlarmPulse* m_pulse;
     VitalsWaveform* m_waveform;
+    Paint::Layer m_foreground;
+    quint64 m_revision = 0;
 };
 
 } // namespace corvanite

@@ -1,5 +1,6 @@
 #include "app/panel/vitals/VitalsPanelView.h"
 
+#include "app/panel/PanelColumn.h"
 #include "app/panel/PanelReadings.h"
 #include "app/panel/PanelServices.h"
 #include "app/panel/diagnostics/DiagnosticsCard.h"
@@ -15,7 +16,6 @@
 #include "app/panel/vitals/VitalsTrendBar.h"
 #include "app/settings/SettingsManager.h"
 
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace corvanite {
@@ -27,9 +27,7 @@ VitalsPanelView::VitalsPanelView(const PanelServices& services, QWidget* parent)
     , m_services(services)
     , m_frames(new VitalsFrameClock(this))
     , m_header(new VitalsHeader(services, this))
-    , m_scroll(new QScrollArea(this))
-    , m_column(new QWidget())
-    , m_layout(new QVBoxLayout(m_column))
+    , m_scroll(new PanelColumn(QMargins(), 0, this))
 {
     auto* outer = new QVBoxLayout(this);
     // Inside the card's 1-point outline, which stays visible down both sides.
@@ -38,38 +36,28 @@ VitalsPanelView::VitalsPanelView(const PanelServices& services, QWidget* parent)
     outer->addWidget(m_header);
     outer->addWidget(m_scroll, 1);
 
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setWidgetResizable(true);
-    // The black screen of the card shows through; nothing here paints a background.
-    m_scroll->setAutoFillBackground(false);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(0);
-
+    QWidget* column = m_scroll->column();
     const ProcessViewStyle vitals = ProcessViewStyle::forSkin(PanelSkin::Vitals);
-    m_trend = new VitalsTrendBar(*services.historyWindow, m_column);
-    m_banner = new PausedBanner(*services.pause, vitals, m_column);
-    m_diagnostics = new DiagnosticsCard(services, vitals, m_column);
+    m_trend = new VitalsTrendBar(*services.historyWindow, column);
+    m_banner = new PausedBanner(*services.pause, vitals, column);
+    m_diagnostics = new DiagnosticsCard(services, vitals, column);
     for (const Kind kind : {Kind::Cpu, Kind::Gpu, Kind::Memory, Kind::Network, Kind::Temperature})
-        m_channels.append(new VitalsChannelRow(kind, services, *m_frames, m_column));
-    m_cores = new VitalsCoreStrip(m_column);
-    m_gpu = new VitalsGPUStrip(m_column);
-    m_processes = new VitalsProcessSection(services, m_column);
+        m_channels.append(new VitalsChannelRow(kind, services, *m_frames, column));
+    m_cores = new VitalsCoreStrip(column);
+    m_gpu = new VitalsGPUStrip(column);
+    m_processes = new VitalsProcessSection(services, column);
     m_footer = new VitalsFooter(services, this);
 
-    m_layout->addWidget(m_trend);
-    m_layout->addWidget(m_banner);
-    m_layout->addWidget(m_diagnostics);
+    QVBoxLayout* rows = m_scroll->rows();
+    rows->addWidget(m_trend);
+    rows->addWidget(m_banner);
+    rows->addWidget(m_diagnostics);
     for (VitalsChannelRow* row : m_channels)
-        m_layout->addWidget(row);
-    m_layout->addWidget(m_cores);
-    m_layout->addWidget(m_gpu);
-    m_layout->addWidget(m_processes);
-    m_layout->addStretch(1);
-    m_scroll->setWidget(m_column);
-    m_column->setAutoFillBackground(false); // setWidget() turned it on
+        rows->addWidget(row);
+    rows->addWidget(m_cores);
+    rows->addWidget(m_gpu);
+    rows->addWidget(m_processes);
+    rows->addStretch(1);
     outer->addWidget(m_footer);
 
     connect(services.settings, &SettingsManager::hiddenModulesChanged, this,
@@ -124,13 +112,7 @@ void VitalsPanelView::applyVisibility()
 
 QList<QWidget*> VitalsPanelView::shownItems() const
 {
-    QList<QWidget*> items;
-    for (int i = 0; i < m_layout->count(); ++i) {
-        QWidget* w = m_layout->itemAt(i)->widget();
-        if (w && !w->isHidden())
-            items.append(w);
-    }
-    return items;
+    return m_scroll->shownItems();
 }
 
 } // namespace corvanite

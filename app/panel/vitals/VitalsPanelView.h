@@ -5,12 +5,10 @@
 #include <QList>
 #include <QWidget>
 
-class QScrollArea;
-class QVBoxLayout;
-
 namespace corvanite {
 
 class DiagnosticsCard;
+class PanelColumn;
 class PausedBanner;
 class VitalsChannelRow;
 class VitalsCoreStrip;
@@ -31,7 +29,7 @@ public:
     explicit VitalsPanelView(const PanelServices& services, QWidget* parent = nullptr);
 
     VitalsHeader* header() const { return m_header; }
-    QScrollArea* scrollArea() const { return m_scroll; }
+    PanelColumn* scrollArea() const { return m_scroll; }
     VitalsTrendBar* trendBar() const { return m_trend; }
     PausedBanner* banner() const { return m_banner; }
     DiagnosticsCard* diagnostics() const { return m_diagnostics; }
@@ -51,9 +49,7 @@ private:
     const PanelServices& m_services;
     VitalsFrameClock* m_frames;
     VitalsHeader* m_header;
-    QScrollArea* m_scroll;
-    QWidget* m_column;
-    QVBoxLayout* m_layout;
+    PanelColumn* m_scroll;
     VitalsTrendBar* m_trend;
     PausedBanner* m_banner;
     DiagnosticsCard* m_diagnostics;
