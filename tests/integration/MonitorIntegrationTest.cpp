@@ -162,8 +162,15 @@ TEST(MonitorOnThisMachine, aHungReaderStallsOnlyTheWorker)
     ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("proc")));
     const QByteArray stat = QFile::encodeName(root.filePath(QStringLiteral("proc/stat")));
     ASSERT_EQ(::mkfifo(stat.constData(), 0600), 0);
+    SystemSources sources;
+    sources.cpu = std::make_unique<LinuxCpuTicks>(root.path());
+    sources.memory = std::make_unique<LinuxMemoryStats>();
+    FakeClock clock;
+    using test::waitFor;
+    Monitor monitor(std::move(sources), clock, MonitorPolicy{});
     int release = -1;
-    // Whatever happens, the worker is not left hanging for the monitor's destructor to wait on.
+    // Whatever happens, the worker is not left hanging for the monitor's destructor to wait on
+    // (the guard goes before the monitor does).
     const auto unblock = [&] {
         if (release == -1)
             release = ::open(stat.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
@@ -174,11 +181,6 @@ TEST(MonitorOnThisMachine, aHungReaderStallsOnlyTheWorker)
         ~Guard() { f(); }
     } guard{unblock};
 
-    SystemSources sources;
-    sources.cpu = std::make_unique<LinuxCpuTicks>(root.path());
-    sources.memory = std::make_unique<LinuxMemoryStats>();
-    FakeClock clock;
-    Monitor monitor(std::move(sources), clock, MonitorPolicy{});
     QList<qint64> publishedCycles;
     std::optional<bool> busyRightAfterFirst;
     QObject::connect(&monitor, &Monitor::cpuChanged, &monitor, [&] {

@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 using namespace corvanite;
@@ -37,15 +38,14 @@ public:
                         QStringLiteral("private"), QStringLiteral("sh"), QStringLiteral("-c"),
                         setup + QStringLiteral(" && echo ready && exec sleep 600")});
         QByteArray out;
-        m_ready =
-            m_holder.waitForStarted(5000) &&
-            waitFor(
-                [&] {
-                    out += m_holder.readAllStandardOutput();
-                    return out.contains("ready") || m_holder.state() == QProcess::NotRunning;
-                },
-                5000) &&
-            out.contains("ready");
+        m_ready = m_holder.waitForStarted(5000) &&
+                  waitFor(
+                      [&] {
+                          out += m_holder.readAllStandardOutput();
+                          return out.contains("ready") || m_holder.state() == QProcess::NotRunning;
+                      },
+                      5000) &&
+                  out.contains("ready");
         if (!m_ready)
             m_error = QString::fromLocal8Bit(m_holder.readAllStandardError()).trimmed();
     }
@@ -154,14 +154,15 @@ TEST(PreferencesDiskFault, aRefusedWriteKeepsTheFileAndIsReportedOnce)
         ASSERT_TRUE(ChildProcess::waitForState(thawed.pid(), isAwake));
         ::kill(-frozen.pid(), SIGSTOP);
         ASSERT_TRUE(ChildProcess::waitForState(frozen.pid(), isStopped));
-        const LinuxProcessInfo info;
+        LinuxProcessInfo info;
         const QByteArray original =
             preferencesWith({{frozen.pid(), frozen.pid(), QStringLiteral("sleep"),
                               *info.startTime(frozen.pid()), 1.0},
                              {thawed.pid(), thawed.pid(), QStringLiteral("sleep"),
                               *info.startTime(thawed.pid()), 1.0}});
-        if (!c.fill)
+        if (!c.fill) {
             ASSERT_TRUE(writeFile(prefsPath, original));
+        }
 
         PrivateMounts mounts(QString::fromLatin1(c.mount).arg(folder));
         if (!mounts.isReady())
@@ -200,6 +201,7 @@ TEST(PreferencesDiskFault, aRefusedWriteKeepsTheFileAndIsReportedOnce)
                                  [&](const auto& n) { return n.summary == title; });
         };
         ASSERT_TRUE(waitFor([&] { return statusLines() >= 1 && noticesShown() >= 1; }, 10000))
+            << "status lines " << statusLines() << ", notices " << noticesShown() << "\n"
             << app.readAllStandardError().constData();
         // Still sampling after the failure.
         const int shown = statusLines();
