@@ -84,7 +84,12 @@ bool Preferences::save() const
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(QJsonDocument(m_values).toJson(QJsonDocument::Indented));
+    const QByteArray bytes = QJsonDocument(m_values).toJson(QJsonDocument::Indented);
+    // commit() does not see a failure of the final flush of its buffer (a full disk): it would
+    // put an empty file in place of the user's. Flushed here, a failure leaves the old file and
+    // the unfinished copy is discarded with `file`.
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return false;
     return file.commit();
 }
 

@@ -49,6 +49,11 @@ PauseManager::PauseManager(Dependencies deps, QObject* parent)
             m_paused = std::move(*groups);
     }
     reconcile();
+    // Groups an earlier run froze and could not thaw (it was killed outright): they stay frozen
+    // until the user resumes them from the paused banner, or until this run quits.
+    for (const PausedGroup& g : m_paused)
+        Log::debug(
+            QStringLiteral("Still paused from an earlier run: %1 pgid=%2").arg(g.name).arg(g.pgid));
 }
 
 PauseManager::~PauseManager() = default;

@@ -3,10 +3,23 @@
 #include "app/sampling/Monitor.h"
 #include "app/shell/MachineSources.h"
 #include "platform/Clock.h"
+#include "platform/linux/LinuxCpuTicks.h"
+#include "platform/linux/LinuxMemoryStats.h"
 
-#include <QSignalSpy>
+#include "tests/support/WaitFor.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <optional>
+#include <sys/stat.h>
 
 #include <unistd.h>
 
@@ -137,4 +150,97 @@ TEST(MonitorOnThisMachine, busyChildrenRaiseTheTotal)
         << "idle " << idle << " busy " << busy;
     for (double core : monitor.cpu().perCore)
         EXPECT_GT(core, 0.5 * reachable);
+}
+
+// A reader that hangs: the CPU reader pointed at a root whose proc/stat is a FIFO nobody writes,
+// so its open blocks on the worker thread until the test opens the other end. Meanwhile the main
+// thread serves its events, every tick is dropped and none queues up behind the hung pass; once
+// released, that one pass is published and the timer's own ticks sample again, one pass each.
+TEST(MonitorOnThisMachine, aHungReaderStallsOnlyTheWorker)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("proc")));
+    const QByteArray stat = QFile::encodeName(root.filePath(QStringLiteral("proc/stat")));
+    ASSERT_EQ(::mkfifo(stat.constData(), 0600), 0);
+    SystemSources sources;
+    sources.cpu = std::make_unique<LinuxCpuTicks>(root.path());
+    sources.memory = std::make_unique<LinuxMemoryStats>();
+    FakeClock clock;
+    using test::waitFor;
+    Monitor monitor(std::move(sources), clock, MonitorPolicy{});
+    int release = -1;
+    // Whatever happens, the worker is not left hanging for the monitor's destructor to wait on
+    // (the guard goes before the monitor does).
+    const auto unblock = [&] {
+        if (release == -1)
+            release = ::open(stat.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        return release >= 0;
+    };
+    struct Guard {
+        std::function<bool()> f;
+        ~Guard() { f(); }
+    } guard{unblock};
+
+    QList<qint64> publishedCycles;
+    std::optional<bool> busyRightAfterFirst;
+    QObject::connect(&monitor, &Monitor::cpuChanged, &monitor, [&] {
+        publishedCycles.append(monitor.cycle());
+        // A tick remembered while the pass hung would start its pass straight after this one.
+        if (publishedCycles.size() == 1)
+            QTimer::singleShot(0, &monitor, [&] { busyRightAfterFirst = monitor.isSampling(); });
+    });
+
+    monitor.start(Monitor::kMinimumInterval); // the first pass starts now and hangs
+    auto* timer = monitor.findChild<QTimer*>(QStringLiteral("samplingTimer"));
+    ASSERT_NE(timer, nullptr);
+    int ticks = 0;
+    QObject::connect(timer, &QTimer::timeout, &monitor, [&] { ++ticks; });
+    QElapsedTimer sinceBeat;
+    qint64 longestGapMs = 0;
+    int beats = 0;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+        if (beats++ > 0)
+            longestGapMs = std::max(longestGapMs, sinceBeat.elapsed());
+        sinceBeat.restart();
+    });
+    heartbeat.start(20);
+
+    ASSERT_TRUE(waitFor([&] { return ticks >= 4; }, 10000));
+    for (int i = 0; i < 3; ++i) {
+        clock.advance(1.0);
+        monitor.sample();
+    }
+    EXPECT_TRUE(monitor.isSampling());
+    EXPECT_EQ(monitor.cycle(), 1);
+    EXPECT_TRUE(publishedCycles.isEmpty());
+    EXPECT_GE(beats, 10); // about 50 at 20 ms over four 250 ms ticks
+    std::printf("hung reader: %d ticks dropped, main-thread timer fired %d times, longest gap "
+                "%lld ms\n",
+                ticks + 3, beats, static_cast<long long>(longestGapMs));
+
+    // Released: the reader gets its file (the FIFO itself cannot be read at an offset, so this
+    // one reading comes back empty), and later passes read a real file in its place.
+    ASSERT_TRUE(unblock());
+    QFile real(QStringLiteral("/proc/stat"));
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+    QFile replacement(root.filePath(QStringLiteral("proc/stat.new")));
+    ASSERT_TRUE(replacement.open(QIODevice::WriteOnly));
+    replacement.write(real.readAll());
+    replacement.close();
+    ASSERT_TRUE(waitFor([&] { return !publishedCycles.isEmpty(); }, 10000));
+    ASSERT_EQ(::rename(QFile::encodeName(replacement.fileName()).constData(), stat.constData()), 0);
+    EXPECT_EQ(publishedCycles, QList<qint64>{1});
+    ASSERT_TRUE(waitFor([&] { return busyRightAfterFirst.has_value(); }));
+    EXPECT_FALSE(*busyRightAfterFirst);
+
+    const int ticksAtRelease = ticks;
+    ASSERT_TRUE(waitFor([&] { return publishedCycles.size() >= 4; }, 10000));
+    EXPECT_EQ(publishedCycles.mid(0, 4), (QList<qint64>{1, 2, 3, 4}));
+    // Each later pass was started by a tick of its own: no backlog was replayed.
+    EXPECT_GE(ticks - ticksAtRelease, 3);
+    EXPECT_EQ(timer->interval(), 250);
+    EXPECT_TRUE(timer->isActive());
+    ::close(release);
+    release = -2; // closed; the guard has nothing left to do
 }
