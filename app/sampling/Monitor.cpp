@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace corvanite {
 
@@ -75,6 +76,9 @@ void Monitor::setPublishingPaused(bool paused)
     m_publishingPaused = paused;
     if (m_timer)
         schedule();
+    // A pass already in flight was decided for a closed panel and carries no fresh table: the
+    // opened panel gets its scanning pass as soon as that one is applied, not a tick later.
+    m_passAfterInFlight = !paused && m_isSampling;
     if (!paused) {
         m_forceProcessScan = true;
         sample();
@@ -171,6 +175,8 @@ void Monitor::sample()
                 [this, snapshot] {
                     m_isSampling = false;
                     apply(snapshot);
+                    if (std::exchange(m_passAfterInFlight, false))
+                        sample();
                 },
                 Qt::QueuedConnection);
         },

@@ -174,6 +174,7 @@ private:
     qint64 m_tickCount = 0;
     bool m_publishingPaused = true;
     bool m_forceProcessScan = false;
+    bool m_passAfterInFlight = false;
     QList<ProcessSample> m_lastProcesses;
 
     CPUSample m_cpu;

@@ -278,6 +278,33 @@ TEST(Monitor, openingThePanelForcesAnImmediateScanningHeavyPass)
     EXPECT_EQ(h.fake.gpu->calls.load(), 3);
 }
 
+// Opening the panel while a closed-panel pass is running: that pass is applied as it is, and
+// the scanning pass the panel asked for follows it at once instead of waiting for the next tick.
+TEST(Monitor, openingThePanelDuringAPassScansRightAfterIt)
+{
+    Harness h;
+    h.monitor->sample(); // cycle 1, closed: no scan
+    ASSERT_TRUE(h.monitor->isSampling());
+    QSignalSpy processes(h.monitor.get(), &Monitor::processesChanged);
+    h.monitor->setPublishingPaused(false);
+    EXPECT_EQ(h.monitor->cycle(), 1); // dropped while the first is in flight
+    ASSERT_TRUE(h.waitForPass());
+    EXPECT_EQ(h.monitor->cycle(), 2); // the follow-up started from the apply
+    ASSERT_TRUE(h.waitForPass());
+    EXPECT_EQ(h.fake.processes->calls.load(), 1);
+    EXPECT_EQ(h.monitor->processes().size(), 1);
+    EXPECT_FALSE(h.monitor->isSampling()); // and nothing after it
+
+    // Closing again before the pass lands cancels the follow-up.
+    h.monitor->setPublishingPaused(true);
+    h.monitor->sample();
+    h.monitor->setPublishingPaused(false);
+    h.monitor->setPublishingPaused(true);
+    ASSERT_TRUE(h.waitForPass());
+    EXPECT_FALSE(h.monitor->isSampling());
+    EXPECT_EQ(h.monitor->cycle(), 3);
+}
+
 TEST(Monitor, fanOutOrder)
 {
     Harness h;

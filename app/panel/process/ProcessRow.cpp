@@ -97,9 +97,8 @@ void ProcessRow::paintEvent(QPaintEvent*)
     QColor fill = Theme::rowFill;
     if (m_expanded)
         fill.setAlphaF(fill.alphaF() * 1.4f);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(r, 9, 9);
+    // Kept pictures: each rounded fill rasterised anew is a tall span fill for Qt's workers.
+    Paint::roundedFill(painter, r, 9, fill);
 
     const double midY = r.height() / 2;
     double x = kMargin;
@@ -108,9 +107,7 @@ void ProcessRow::paintEvent(QPaintEvent*)
     x += 14 + kGap;
 
     const QRectF iconWell(x, midY - 11, 22, 22);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Theme::tileFill);
-    painter.drawRoundedRect(iconWell, 7, 7);
+    Paint::roundedFill(painter, iconWell, 7, Theme::tileFill);
     if (m_visual && m_visual->icon && !m_visual->icon->isNull())
         m_visual->icon->paint(&painter, iconWell.adjusted(3, 3, -3, -3).toRect());
     else

@@ -70,10 +70,14 @@ void AlarmPulse::step()
 void AlarmPulse::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), VitalsTheme::screen);
-    QColor c = VitalsTheme::alarm;
-    c.setAlphaF(static_cast<float>(opacity()));
-    painter.fillRect(rect(), c);
+    // The tint over the black screen as one opaque colour: a plain fill, not a blend.
+    const double a = opacity();
+    const QColor screen = VitalsTheme::screen;
+    const QColor alarm = VitalsTheme::alarm;
+    const auto mix = [a](int under, int over) { return qRound(under + (over - under) * a); };
+    painter.fillRect(rect(),
+                     QColor(mix(screen.red(), alarm.red()), mix(screen.green(), alarm.green()),
+                            mix(screen.blue(), alarm.blue())));
     if (m_foreground)
         m_foreground(painter, event->region());
 }

@@ -112,6 +112,9 @@ void VitalsWaveform::render()
     m_picture.setDevicePixelRatio(dpr);
     m_picture.fill(Qt::transparent);
     QPainter painter(&m_picture);
+    // The grid is part of the picture: drawn live, its lines would be rasterised again on every
+    // pulse frame.
+    VitalsGrid::paint(painter, QRectF(QPointF(0, 0), size));
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_slots) {
         QPen pen(m_color, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -146,10 +149,9 @@ void VitalsWaveform::render()
 
 void VitalsWaveform::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    VitalsGrid::paint(painter, QRectF(rect()));
     if (m_picture.isNull())
         return;
+    QPainter painter(this);
     painter.drawPixmap(QPointF(0, 0), m_picture);
 }
 
