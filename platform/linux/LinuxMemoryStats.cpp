@@ -168,6 +168,9 @@ std::optional<quint64> LinuxMemoryStats::parseZramUsed(std::string_view text)
 
 MemoryStats LinuxMemoryStats::toStats(const MeminfoValues& v, quint64 zramBytes, quint64 pageSize)
 {
+    // No page size is known: count in the common one rather than divide by nothing.
+    if (pageSize == 0)
+        pageSize = 4096;
     const auto pages = [pageSize](quint64 bytes) { return bytes / pageSize; };
     // Cached includes shared memory, which is counted with the application's memory instead.
     const quint64 fileBacked = v.buffers + v.cached > v.shmem ? v.buffers + v.cached - v.shmem : 0;

@@ -55,3 +55,16 @@ TEST(ParserOddInput, meminfoCountsTooLargeForBytesAreNotTrusted)
     EXPECT_EQ(reading.availableBytes, std::nullopt);
     EXPECT_EQ(reading.totalBytes, 16000000ull * 1024);
 }
+
+// A page size of 0 handed to the conversion divided by zero (found by the meminfo fuzz target).
+TEST(ParserOddInput, meminfoConversionWithoutAPageSizeCountsInFourKilobytePages)
+{
+    const QByteArray meminfo = fixture(QStringLiteral("linux/proc/meminfo"));
+    const auto values = LinuxMemoryStats::parseMeminfo(view(meminfo));
+    ASSERT_TRUE(values);
+    const MemoryStats unknown = LinuxMemoryStats::toStats(*values, 0, 0);
+    const MemoryStats common = LinuxMemoryStats::toStats(*values, 0, 4096);
+    EXPECT_EQ(unknown.pageSize, 4096u);
+    EXPECT_EQ(unknown.vm.freeCount, common.vm.freeCount);
+    EXPECT_EQ(unknown.vm.internalPageCount, common.vm.internalPageCount);
+}

@@ -12,8 +12,8 @@ class VitalsFrameClock;
 
 // The background of an alarming channel: the alarm red breathing between 5 % and 16 % with an
 // ease-in-out of 0.55 s each way. It runs only while shown, at a frame rate a faint tint needs
-// and no more. It covers its row and draws the row's kept picture over the tint itself, so a
-// pulse frame neither repaints the row nor lays out its text again.
+// and no more. It covers its row and draws the row's kept pictures over the tint itself, so a
+// pulse frame neither repaints the row and its trace nor lays out their text again.
 class AlarmPulse : public QWidget {
     Q_OBJECT
 public:

@@ -31,10 +31,14 @@ VitalsChannelRow::VitalsChannelRow(VitalsChannels::Kind kind, const PanelService
     setFixedHeight(kHeight);
     // The row covers its black screen itself, so a pulse repaints this row and nothing behind.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_pulse->lower();
+    // The pulse covers the whole row, trace included, and paints the row's pictures over its
+    // tint: a pulse frame is one widget painting three copies.
+    m_pulse->raise();
     m_pulse->hide();
-    m_pulse->setForeground(
-        [this](QPainter& painter, const QRegion& region) { paintForeground(painter, region); });
+    m_pulse->setForeground([this](QPainter& painter, const QRegion& region) {
+        paintForeground(painter, region);
+        painter.drawPixmap(m_waveform->pos(), m_waveform->picture());
+    });
     const PanelReadings::Parts parts = VitalsChannels::parts(kind);
     connect(services.readings, &PanelReadings::changed, this,
             [this, parts](PanelReadings::Parts changed) {

@@ -26,6 +26,9 @@ public:
                   const std::optional<QList<std::optional<double>>>& slots,
                   int capacity = kCapacity);
 
+    // The grid and trace as last drawn, for a cover that paints the trace over itself.
+    const QPixmap& picture() const { return m_picture; }
+
     // The trace's points in a canvas of `size`; empty when there is nothing to draw.
     static QPolygonF valuePoints(const QList<double>& values, QSizeF size,
                                  std::optional<double> maxValue, int capacity);
