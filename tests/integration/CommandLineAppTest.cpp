@@ -1,3 +1,4 @@
+#include "tests/support/AppEnvironment.h"
 #include "tests/support/PrivateBus.h"
 #include "tests/support/TestSandbox.h"
 #include "tests/support/WaitFor.h"
@@ -23,13 +24,8 @@ class AppProcess {
 public:
     explicit AppProcess(const QString& home, const QString& busAddress = {})
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME",
-                                 "XDG_STATE_HOME", "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("HOME"), home);
-        if (!busAddress.isEmpty())
-            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+        QProcessEnvironment env = headlessAppEnvironment(home, busAddress);
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         m_process.setProcessEnvironment(env);
         m_process.setProgram(QStringLiteral(CORVANITE_BINARY_DIR "/corvanite"));
     }

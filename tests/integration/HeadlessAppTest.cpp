@@ -1,3 +1,4 @@
+#include "tests/support/AppEnvironment.h"
 #include "tests/support/TestSandbox.h"
 #include "tests/support/WaitFor.h"
 
@@ -30,12 +31,7 @@ protected:
         prefs.close();
         m_home = home;
 
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME",
-                                 "XDG_STATE_HOME", "DBUS_SESSION_BUS_ADDRESS"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("HOME"), home);
-        m_process.setProcessEnvironment(env);
+        m_process.setProcessEnvironment(headlessAppEnvironment(home));
         m_process.setProgram(QStringLiteral(CORVANITE_BINARY_DIR "/corvanite"));
     }
 

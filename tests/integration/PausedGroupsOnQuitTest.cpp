@@ -1,5 +1,6 @@
 #include "app/process/PausedGroup.h"
 #include "platform/linux/LinuxProcessInfo.h"
+#include "tests/support/AppEnvironment.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestSandbox.h"
 #include "tests/support/WaitFor.h"
@@ -77,16 +78,25 @@ QByteArray logSince(const QString& home, qint64 offset)
     return log.readAll();
 }
 
+// Stops the sleeping child's group and returns the record the application keeps for it.
+std::optional<PausedGroup> freeze(const ChildProcess& child)
+{
+    if (!ChildProcess::waitForState(child.pid(), isAwake))
+        return std::nullopt;
+    ::kill(-child.pid(), SIGSTOP);
+    if (!ChildProcess::waitForState(child.pid(), isStopped))
+        return std::nullopt;
+    const std::optional<quint64> start = LinuxProcessInfo().startTime(child.pid());
+    if (!start)
+        return std::nullopt;
+    return PausedGroup{child.pid(), child.pid(), QStringLiteral("sleep"), *start, 1.0};
+}
+
 // The real application with no display and `home` as its HOME, started and waited for until its
 // first status line shows it is up (and has reconciled the stored records at launch).
 bool startHeadless(QProcess& app, const QString& home)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME",
-                             "XDG_STATE_HOME", "DBUS_SESSION_BUS_ADDRESS"})
-        env.remove(QString::fromLatin1(name));
-    env.insert(QStringLiteral("HOME"), home);
-    app.setProcessEnvironment(env);
+    app.setProcessEnvironment(headlessAppEnvironment(home));
     app.start(QStringLiteral(CORVANITE_BINARY_DIR "/corvanite"));
     if (!app.waitForStarted(5000))
         return false;
@@ -108,15 +118,11 @@ TEST(PausedGroupsOnQuit, everyTerminationSignalResumesTheFrozenGroups)
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
         ChildProcess frozen({QStringLiteral("sleep"), QStringLiteral("60")});
-        ASSERT_TRUE(ChildProcess::waitForState(frozen.pid(), isAwake));
-        ::kill(-frozen.pid(), SIGSTOP);
-        ASSERT_TRUE(ChildProcess::waitForState(frozen.pid(), isStopped));
-        const std::optional<quint64> start = LinuxProcessInfo().startTime(frozen.pid());
-        ASSERT_TRUE(start.has_value());
+        const std::optional<PausedGroup> record = freeze(frozen);
+        ASSERT_TRUE(record.has_value());
 
         const QString home = TestSandbox::current().root() + QStringLiteral("/quit-%1").arg(signal);
-        ASSERT_TRUE(writeRecords(
-            home, {{frozen.pid(), frozen.pid(), QStringLiteral("sleep"), *start, 1.0}}));
+        ASSERT_TRUE(writeRecords(home, {*record}));
 
         QProcess app;
         ASSERT_TRUE(startHeadless(app, home));
@@ -136,12 +142,9 @@ TEST(PausedGroupsOnQuit, everyTerminationSignalResumesTheFrozenGroups)
 TEST(PausedGroupsOnQuit, aKilledRunLeavesItsRecordForTheNextLaunchToResume)
 {
     ChildProcess frozen({QStringLiteral("sleep"), QStringLiteral("60")});
-    ASSERT_TRUE(ChildProcess::waitForState(frozen.pid(), isAwake));
-    ::kill(-frozen.pid(), SIGSTOP);
-    ASSERT_TRUE(ChildProcess::waitForState(frozen.pid(), isStopped));
-    const std::optional<quint64> start = LinuxProcessInfo().startTime(frozen.pid());
-    ASSERT_TRUE(start.has_value());
-    const PausedGroup record{frozen.pid(), frozen.pid(), QStringLiteral("sleep"), *start, 1.0};
+    const std::optional<PausedGroup> frozenRecord = freeze(frozen);
+    ASSERT_TRUE(frozenRecord.has_value());
+    const PausedGroup record = *frozenRecord;
     const QString home = TestSandbox::current().root() + QStringLiteral("/killed");
     ASSERT_TRUE(writeRecords(home, {record}));
     const QByteArray stillPaused = QStringLiteral("Still paused from an earlier run: sleep pgid=%1")

@@ -5,6 +5,7 @@
 
 #include "app/process/PausedGroup.h"
 #include "platform/linux/LinuxProcessInfo.h"
+#include "tests/support/AppEnvironment.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/NotificationServer.h"
 #include "tests/support/PrivateBus.h"
@@ -180,13 +181,7 @@ TEST(PreferencesDiskFault, aRefusedWriteKeepsTheFileAndIsReportedOnce)
         ASSERT_TRUE(notices.isRegistered());
 
         QProcess app;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name :
-             {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("HOME"), home);
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-        app.setProcessEnvironment(env);
+        app.setProcessEnvironment(headlessAppEnvironment(home, bus.address()));
         app.start(QStringLiteral("nsenter"),
                   mounts.enter() << QStringLiteral(CORVANITE_BINARY_DIR "/corvanite"));
         ASSERT_TRUE(app.waitForStarted(5000));
