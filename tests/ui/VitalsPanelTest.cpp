@@ -291,9 +291,16 @@ TEST_F(VitalsPanelTest, HeaderAndFooterTexts)
     EXPECT_TRUE(flip.flipped());
 
     VitalsFooter footer(services);
+    // No percentage: no battery state is claimed.
     EXPECT_EQ(footer.powerTexts(),
-              (QStringList{QStringLiteral("— · Charging"), QStringLiteral("Health 93%"),
+              (QStringList{QStringLiteral("—"), QStringLiteral("Health 93%"),
                            QStringLiteral("214 cycles"), QStringLiteral("18.6W")}));
+    change([](PanelReadings::Values& v) {
+        v.battery.percentage = 76;
+        v.battery.isCharging = false;
+        v.battery.externalConnected = false;
+    });
+    EXPECT_EQ(footer.powerTexts().first(), QStringLiteral("76% · On battery"));
     change([](PanelReadings::Values& v) { v.battery.powerWatts = 0.1; });
     EXPECT_FALSE(footer.powerTexts().contains(QStringLiteral("0.1W")));
     settings.setRefreshInterval(5);

@@ -51,9 +51,11 @@ void VitalsFooter::relayout()
 QStringList VitalsFooter::powerTexts() const
 {
     const BatterySample& b = m_services.readings->values().battery;
-    const QString percent =
-        b.percentage ? QString::number(*b.percentage) + QLatin1Char('%') : QStringLiteral("—");
-    QStringList texts{L(QStringLiteral("vitals.battery.summary"), {percent, b.statusText()})};
+    // Without battery data the status would claim "On battery" on a desktop: only the dash.
+    QStringList texts{b.percentage
+                          ? L(QStringLiteral("vitals.battery.summary"),
+                              {QString::number(*b.percentage) + QLatin1Char('%'), b.statusText()})
+                          : QStringLiteral("—")};
     if (b.healthPercent)
         texts.append(L(QStringLiteral("battery.health"), {*b.healthPercent}));
     if (b.cycleCount)
