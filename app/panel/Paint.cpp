@@ -76,6 +76,24 @@ void glassCard(QPainter& painter, const QRectF& rect, double radius)
     painter.drawRoundedRect(inner, radius - 0.25, radius - 0.25);
 }
 
+QPixmap sharedPicture(const QString& key, const QSizeF& size, qreal dpr,
+                      const std::function<void(QPainter&)>& draw)
+{
+    const QString fullKey = key + QStringLiteral(" @%1").arg(dpr);
+    QPixmap pixmap;
+    if (QPixmapCache::find(fullKey, &pixmap))
+        return pixmap;
+    pixmap = QPixmap((size * dpr).toSize());
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    draw(p);
+    p.end();
+    QPixmapCache::insert(fullKey, pixmap);
+    return pixmap;
+}
+
 void roundedFill(QPainter& painter, const QRectF& rect, double radius, const QColor& color)
 {
     const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
@@ -89,25 +107,16 @@ void roundedFill(QPainter& painter, const QRectF& rect, double radius, const QCo
         painter.restore();
         return;
     }
-    const QString key = QStringLiteral("corvanite-well %1x%2 %3 %4 %5")
+    const QString key = QStringLiteral("corvanite-well %1x%2 %3 %4")
                             .arg(rect.width())
                             .arg(rect.height())
                             .arg(radius)
-                            .arg(color.rgba(), 0, 16)
-                            .arg(dpr);
-    QPixmap pixmap;
-    if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = QPixmap((rect.size() * dpr).toSize());
-        pixmap.setDevicePixelRatio(dpr);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
+                            .arg(color.rgba(), 0, 16);
+    const QPixmap pixmap = sharedPicture(key, rect.size(), dpr, [&](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(color);
         p.drawRoundedRect(QRectF(QPointF(0, 0), rect.size()), radius, radius);
-        p.end();
-        QPixmapCache::insert(key, pixmap);
-    }
+    });
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawPixmap(rect.topLeft(), pixmap);

@@ -41,6 +41,10 @@ struct Layer {
     QPixmap pixmap;
     QString key;
 };
+// A picture every widget drawing the same thing shares, kept in Qt's pixmap cache under `key` and
+// the pixel ratio; `draw` paints it (antialiased, on transparent) when the cache lacks it.
+QPixmap sharedPicture(const QString& key, const QSizeF& size, qreal dpr,
+                      const std::function<void(QPainter&)>& draw);
 // A rounded rectangle filled with a flat colour, drawn from a cached picture: wells that are
 // repainted with their content on every tick.
 void roundedFill(QPainter& painter, const QRectF& rect, double radius, const QColor& color);

@@ -1,10 +1,9 @@
 #include "app/panel/vitals/VitalsGrid.h"
 
+#include "app/panel/Paint.h"
 #include "app/panel/VitalsTheme.h"
 
 #include <QPainter>
-#include <QPixmap>
-#include <QPixmapCache>
 
 namespace corvanite::VitalsGrid {
 
@@ -25,23 +24,12 @@ void paint(QPainter& painter, const QRectF& rect)
     // Every channel's grid has the same size, and each line drawn on its own is a tall span fill
     // that Qt hands to its worker threads: one picture, drawn once, serves them all.
     const qreal dpr = painter.device()->devicePixelRatioF();
-    const QSize pixels = (rect.size() * dpr).toSize();
-    if (pixels.isEmpty())
+    if ((rect.size() * dpr).toSize().isEmpty())
         return;
-    const QString key = QStringLiteral("corvanite-vitals-grid-%1x%2@%3")
-                            .arg(pixels.width())
-                            .arg(pixels.height())
-                            .arg(dpr);
-    QPixmap picture;
-    if (!QPixmapCache::find(key, &picture)) {
-        picture = QPixmap(pixels);
-        picture.setDevicePixelRatio(dpr);
-        picture.fill(Qt::transparent);
-        QPainter p(&picture);
-        draw(p, rect.size());
-        p.end();
-        QPixmapCache::insert(key, picture);
-    }
+    const QString key =
+        QStringLiteral("corvanite-vitals-grid %1x%2").arg(rect.width()).arg(rect.height());
+    const QPixmap picture =
+        Paint::sharedPicture(key, rect.size(), dpr, [&](QPainter& p) { draw(p, rect.size()); });
     painter.drawPixmap(rect.topLeft(), picture);
 }
 
