@@ -11,6 +11,7 @@
 #include "app/panel/VitalsTheme.h"
 #include "app/panel/vitals/VitalsChrome.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRadialGradient>
 
@@ -31,8 +32,10 @@ VitalsHeader::VitalsHeader(const PanelServices& services, QWidget* parent)
             [flip = services.flip] { flip->setFlipped(true); });
     connect(services.readings, &PanelReadings::changed, this, [this](PanelReadings::Parts parts) {
         // The clock moves with the CPU readings of every tick; the badge with the battery.
-        if (parts & (PanelReadings::Part::Cpu | PanelReadings::Part::Power))
+        if (parts & PanelReadings::Part::Power)
             update();
+        else if (parts & PanelReadings::Part::Cpu)
+            updateClock();
     });
 }
 
@@ -59,12 +62,47 @@ void VitalsHeader::resizeEvent(QResizeEvent*)
     m_gear->move(width() - kSide - m_gear->width() + 4, (kHeight - 1 - m_gear->height()) / 2);
 }
 
-void VitalsHeader::paintEvent(QPaintEvent*)
+void VitalsHeader::updateClock()
+{
+    const QRectF next = clockRect(Format::currentTime(*m_services.clock), badgeRect(batteryText()));
+    // A clock of another width moves the end of the name too.
+    if (m_clockRect.isNull() || next.left() != m_clockRect.left())
+        update();
+    else
+        update(next.toAlignedRect());
+}
+
+QRectF VitalsHeader::badgeRect(const QString& battery) const
+{
+    const double width = Paint::textWidth(PanelFonts::condensed(9, QFont::Bold), battery) + 10;
+    return QRectF(m_gear->x() - 6 - width, (kHeight - 1) / 2.0 - 7, width, 14);
+}
+
+QRectF VitalsHeader::clockRect(const QString& clock, const QRectF& badge) const
+{
+    const double width = Paint::textWidth(PanelFonts::mono(11), clock) + 1;
+    return QRectF(badge.left() - 8 - width, 0, width, kHeight - 1);
+}
+
+void VitalsHeader::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    const QString battery = batteryText();
+    const QRectF badge = badgeRect(battery);
+    const QString clock = Format::currentTime(*m_services.clock);
+    m_clockRect = clockRect(clock, badge);
+    const QString key = hostText() + u'\n' + battery + u'\n' + batteryColor().name() + u'\n' +
+                        QString::number(m_clockRect.left());
+    Paint::cached(painter, event->region(), m_chrome, key, size(), devicePixelRatioF(),
+                  [&](QPainter& p) { paintChrome(p, badge, m_clockRect.left()); });
+    Paint::text(painter, m_clockRect, clock, PanelFonts::mono(11), VitalsTheme::secondaryText);
+}
+
+// Bar, live dot, name and battery badge; the clock goes between the name and the badge.
+void VitalsHeader::paintChrome(QPainter& painter, const QRectF& badge, double clockLeft) const
+{
     VitalsChrome::bar(painter, QRectF(rect()), true);
     painter.fillRect(QRectF(0, kHeight - 1, width(), 1), VitalsTheme::hairline);
-    painter.setRenderHint(QPainter::Antialiasing);
     const double mid = (kHeight - 1) / 2.0;
 
     // The live dot with its glow.
@@ -81,23 +119,13 @@ void VitalsHeader::paintEvent(QPaintEvent*)
     painter.setBrush(VitalsTheme::ecg);
     painter.drawEllipse(dot, 3, 3);
 
-    // Right to left: gear, battery badge, clock; the name takes what is left.
-    const QFont badgeFont = PanelFonts::condensed(9, QFont::Bold);
-    const QString battery = batteryText();
-    const double badgeW = Paint::textWidth(badgeFont, battery) + 10;
-    const QRectF badge(m_gear->x() - 6 - badgeW, mid - 7, badgeW, 14);
     painter.setBrush(batteryColor());
     painter.drawRoundedRect(badge, 3, 3);
-    Paint::text(painter, badge, battery, badgeFont, Qt::black, Qt::AlignCenter);
-
-    const QFont clockFont = PanelFonts::mono(11);
-    const QString clock = Format::currentTime(*m_services.clock);
-    const double clockW = Paint::textWidth(clockFont, clock) + 1;
-    const QRectF clockRect(badge.left() - 8 - clockW, 0, clockW, kHeight - 1);
-    Paint::text(painter, clockRect, clock, clockFont, VitalsTheme::secondaryText);
+    Paint::text(painter, badge, batteryText(), PanelFonts::condensed(9, QFont::Bold), Qt::black,
+                Qt::AlignCenter);
 
     const double nameX = kSide + 14;
-    Paint::text(painter, QRectF(nameX, 0, clockRect.left() - 10 - nameX, kHeight - 1), hostText(),
+    Paint::text(painter, QRectF(nameX, 0, clockLeft - 10 - nameX, kHeight - 1), hostText(),
                 PanelFonts::condensed(12, QFont::DemiBold), VitalsTheme::primaryText);
 }
 

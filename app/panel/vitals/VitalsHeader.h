@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/panel/Paint.h"
+
 #include <QWidget>
 
 namespace corvanite {
@@ -26,8 +28,16 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void updateClock();
+    QRectF badgeRect(const QString& battery) const;
+    QRectF clockRect(const QString& clock, const QRectF& badge) const;
+    void paintChrome(QPainter& painter, const QRectF& badge, double clockLeft) const;
+
     const PanelServices& m_services;
     SymbolButton* m_gear;
+    // Everything but the clock, which is the only part that moves on most ticks.
+    Paint::Layer m_chrome;
+    QRectF m_clockRect;
 };
 
 } // namespace corvanite

@@ -9,6 +9,9 @@
 
 #include <optional>
 
+class QPainter;
+class QPainterPath;
+
 namespace corvanite {
 
 // A channel's trace over its grid. Live samples are right-aligned, so the newest one is always
@@ -42,6 +45,7 @@ protected:
 
 private:
     void render();
+    void paintGlow(QPainter& painter, const QPainterPath& trace, QSizeF size) const;
 
     QList<double> m_values;
     QColor m_color;
