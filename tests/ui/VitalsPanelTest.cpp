@@ -338,6 +338,9 @@ TEST_F(VitalsPanelTest, TheAlarmPulseRunsOnlyWhileShownAndRepaintsOnlyItsRow)
     EXPECT_NEAR(AlarmPulse::opacityAt(550), 0.16, 1e-9);
     EXPECT_NEAR(AlarmPulse::opacityAt(275), 0.105, 1e-9);
     EXPECT_NEAR(AlarmPulse::opacityAt(1100), 0.05, 1e-9);
+    // The alarm red at 5 % and 16 % over the black screen.
+    EXPECT_EQ(AlarmPulse::tintAt(0), QColor(13, 3, 3));
+    EXPECT_EQ(AlarmPulse::tintAt(550), QColor(41, 9, 9));
 
     settings.setCpuAlarmThreshold(80);
     change([](PanelReadings::Values& v) { v.cpu.total = 80; });
@@ -349,10 +352,28 @@ TEST_F(VitalsPanelTest, TheAlarmPulseRunsOnlyWhileShownAndRepaintsOnlyItsRow)
     EXPECT_TRUE(vitals(*root)->frameClock()->isRunning());
     EXPECT_FALSE(cpu->badgeRect().isEmpty());
     EXPECT_FALSE(vitals(*root)->channel(Kind::Memory)->pulse()->isVisible());
-    QTest::qWait(150);
-    const QSet<QString> painted = paintedDuring([] { QTest::qWait(300); });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(root.get()));
+    QCoreApplication::processEvents();
+    // Frames stepped by hand on the fixture's clock; the frame timer's own frames see a clock
+    // that has not moved and paint nothing.
+    VitalsFrameClock* frames = vitals(*root)->frameClock();
+    const auto frameAfter = [&](qint64 ms) {
+        return paintedDuring([&] {
+            clock.advance(ms / 1000.0);
+            Q_EMIT frames->frame();
+            QCoreApplication::processEvents();
+        });
+    };
     // The pulse alone: not the row and trace it covers, nothing beside it.
-    EXPECT_EQ(painted, QSet<QString>{QStringLiteral("corvanite::AlarmPulse")});
+    const QSet<QString> pulseOnly{QStringLiteral("corvanite::AlarmPulse")};
+    EXPECT_EQ(frameAfter(100), pulseOnly);
+    EXPECT_TRUE(cpu->pulse()->bright());
+    EXPECT_EQ(frameAfter(500), pulseOnly);
+    EXPECT_FALSE(cpu->pulse()->bright());  // on the way back
+    EXPECT_EQ(frameAfter(500), pulseOnly); // at the dim end
+    // At the turn the tint moves less than a colour step: the frame is skipped.
+    EXPECT_TRUE(frameAfter(1).isEmpty());
+    EXPECT_EQ(frameAfter(99), pulseOnly);
 
     // A closed panel animates nothing.
     root->hide();

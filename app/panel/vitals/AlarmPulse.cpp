@@ -2,6 +2,7 @@
 
 #include "app/panel/VitalsTheme.h"
 #include "app/panel/vitals/VitalsFrameClock.h"
+#include "platform/Clock.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,19 +11,20 @@
 
 namespace corvanite {
 
-AlarmPulse::AlarmPulse(VitalsFrameClock& clock, QWidget* parent)
+AlarmPulse::AlarmPulse(VitalsFrameClock& frames, const Clock& clock, QWidget* parent)
     : QWidget(parent)
-    , m_frames(&clock)
+    , m_frames(&frames)
+    , m_clock(clock)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Nothing behind shows through: a frame repaints this widget alone.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(&clock, &VitalsFrameClock::frame, this, [this] {
+    connect(&frames, &VitalsFrameClock::frame, this, [this] {
         if (m_running)
             step();
     });
-    connect(this, &QObject::destroyed, &clock,
-            [&clock, who = static_cast<QObject*>(this)] { clock.release(who); });
+    connect(this, &QObject::destroyed, &frames,
+            [&frames, who = static_cast<QObject*>(this)] { frames.release(who); });
 }
 
 double AlarmPulse::opacityAt(qint64 ms)
@@ -35,20 +37,36 @@ double AlarmPulse::opacityAt(qint64 ms)
     return kDim + (kBright - kDim) * eased;
 }
 
+QColor AlarmPulse::tintAt(qint64 ms)
+{
+    // A plain fill of the blended colour rather than a blend: the same pixels, less work.
+    const double a = opacityAt(ms);
+    const QColor screen = VitalsTheme::screen;
+    const QColor alarm = VitalsTheme::alarm;
+    const auto mix = [a](int under, int over) { return qRound(under + (over - under) * a); };
+    return QColor(mix(screen.red(), alarm.red()), mix(screen.green(), alarm.green()),
+                  mix(screen.blue(), alarm.blue()));
+}
+
 bool AlarmPulse::isRunning() const
 {
     return m_running;
 }
 
+qint64 AlarmPulse::elapsedMs() const
+{
+    return m_start ? qRound64((m_clock.monotonic() - *m_start) * 1000) : 0;
+}
+
 double AlarmPulse::opacity() const
 {
-    return m_clock.isValid() ? opacityAt(m_clock.elapsed()) : kDim;
+    return opacityAt(elapsedMs());
 }
 
 void AlarmPulse::showEvent(QShowEvent*)
 {
-    if (!m_clock.isValid())
-        m_clock.start(); // the pulse starts when the row is first shown
+    if (!m_start)
+        m_start = m_clock.monotonic(); // the pulse starts when the row is first shown
     m_running = true;
     if (m_frames)
         m_frames->hold(this);
@@ -63,21 +81,18 @@ void AlarmPulse::hideEvent(QHideEvent*)
 
 void AlarmPulse::step()
 {
-    m_bright = (m_clock.elapsed() / kHalfCycleMs) % 2 == 0;
-    update();
+    const qint64 ms = elapsedMs();
+    m_bright = (ms / kHalfCycleMs) % 2 == 0;
+    // Near the turns the tint moves less than one colour step between frames.
+    if (tintAt(ms) != m_shown)
+        update();
 }
 
 void AlarmPulse::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    // The tint over the black screen as one opaque colour: a plain fill, not a blend.
-    const double a = opacity();
-    const QColor screen = VitalsTheme::screen;
-    const QColor alarm = VitalsTheme::alarm;
-    const auto mix = [a](int under, int over) { return qRound(under + (over - under) * a); };
-    painter.fillRect(rect(),
-                     QColor(mix(screen.red(), alarm.red()), mix(screen.green(), alarm.green()),
-                            mix(screen.blue(), alarm.blue())));
+    m_shown = tintAt(elapsedMs());
+    painter.fillRect(rect(), m_shown);
     if (m_foreground)
         m_foreground(painter, event->region());
 }

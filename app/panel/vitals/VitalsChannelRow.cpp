@@ -25,7 +25,7 @@ VitalsChannelRow::VitalsChannelRow(VitalsChannels::Kind kind, const PanelService
     : QWidget(parent)
     , m_services(services)
     , m_kind(kind)
-    , m_pulse(new AlarmPulse(frames, this))
+    , m_pulse(new AlarmPulse(frames, *services.clock, this))
     , m_waveform(new VitalsWaveform(this))
 {
     setFixedHeight(kHeight);
