@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the light pass every tick pays: CPU total and per core, memory and network, read from
 // this machine's /proc and turned into a snapshot. Budget: 25 µs.
 

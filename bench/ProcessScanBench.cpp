@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the process scan against the floor it is measured by: a bare loop that opens, reads
 // and closes /proc/<pid>/stat for the same pids. Both run at the machine's own process count
 // (argument 0) and with 1,000 and 5,000 extra idle children (arguments 1000, 5000). Budget: Scan no

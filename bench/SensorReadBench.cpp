@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of a heavy pass's device readings: temperatures and fan speeds through the controller
 // keys, the GPU and the battery; on the laptop fixture tree (coretemp, a fan, a skin zone, a
 // battery) and on this machine. The key-info cache is warm after the first pass, so a pass is one

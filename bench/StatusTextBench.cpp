@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the status item costs on every tick in text mode: composing the line and the compact
 // columns, and the item redrawing its image when the figures changed. In icon mode a tick costs
 // nothing here. Budget share: the whole application may spend 1 ms of CPU per 2 s tick with the

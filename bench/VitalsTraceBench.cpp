@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one vitals trace costs on every tick while the panel is open: a new sample arrives and
 // the trace's picture is drawn again. Five traces redraw per tick, so at 1 s the five together
 // should stay well under 1 ms of CPU (the open panel's whole budget is 5 ms a second).

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Figures under load: the process scan with 5,000 extra idle processes, and the light pass and
 # the network reading with 200 network interfaces, in a network namespace of this script's own
 # filled with dummy (or veth) links (needs iproute2 and the right to make namespaces; skipped without).

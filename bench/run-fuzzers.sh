@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer, libFuzzer)
 # and runs each for a given time, seeded from the test fixtures and fuzz/seeds.
 #

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The helper's fan readings as the application decodes them.
 #include "fuzz/FuzzSupport.h"
 #include "shared/FanReading.h"

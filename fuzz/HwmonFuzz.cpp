@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hwmon values: a CPU monitor's temperature and label and a fan's files, read and forced
 // through the controller's keys.
 #include "fuzz/FuzzSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // /proc/meminfo, as the memory statistics and the pressure reading take it, and the figures
 // derived from it.
 #include "fuzz/FuzzSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // /proc/net/dev: each line on its own, and the whole table through the reader, which keeps the
 // interface names between passes.
 #include "fuzz/FuzzSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preferences file as found on disk: loaded, read through every accessor, changed and
 // written back.
 #include "fuzz/FuzzSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // /proc/<pid>/stat lines: the name is the process's own choice (blanks, parentheses, newlines).
 #include "fuzz/FuzzSupport.h"
 #include "platform/linux/LinuxProcessTable.h"

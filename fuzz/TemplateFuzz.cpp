@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Translation templates with arbitrary arguments. The input is the template (UTF-8) up to the
 // first NUL; the bytes after it choose the arguments' kinds and values.
 #include "app/base/LocalizedFormatter.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvanite-helper: the root daemon that holds the fans at a floor for the application.
 //
 //   corvanite-helper                 serve on the system bus (started by the bus or systemd)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs at install time: the desktop entry, the AppStream metainfo, the icons, the session bus
 # activation file and the man pages, the last two naming the prefix actually installed to.
 # Expects CORVANITE_PACKAGING, CORVANITE_STAGING, CORVANITE_VERSION and CORVANITE_RELEASE_DATE.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs at install time, so the paths inside the files follow the prefix actually installed to
 # (also `cmake --install --prefix ...`). Expects CORVANITE_PACKAGING and CORVANITE_STAGING (see
 # InstallStaging.cmake).

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing Corvanite needs on Debian 12 or Ubuntu.
 set -euo pipefail
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the fuzz targets (CORVANITE_FUZZ) and the load figures need on top of the normal build:
 # clang with its libFuzzer and sanitizer runtimes, and iproute2 for the network namespace. The
 # sanitizer build with the default compiler (CORVANITE_SANITIZE) needs nothing more.

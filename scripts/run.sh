@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Corvanite and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's shared services. Each is built here, on first use, over the real machine,
 // and wired to the services it works with; the classes themselves only take what they are given.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/base/Log.h"
 #include "app/shell/AppDelegate.h"
 #include "app/shell/CommandLine.h"

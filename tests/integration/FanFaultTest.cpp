@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comfort cooling when a side dies without a word: the fans must never stay forced.
 #include "tests/support/SimulatedFanHelper.h"
 #include "tests/support/WaitFor.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The light readers against this machine, cross-checked with independent tools and files.
 
 #include "app/sampling/LightReadings.h"

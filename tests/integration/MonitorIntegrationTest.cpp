@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real engine on this machine: real sources, real worker thread, real timer.
 
 #include "app/sampling/Monitor.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real application with its preferences folder on a filesystem that refuses writes: a full
 // tmpfs, or a read-only bind mount. Both are staged for real in a mount namespace of the test's
 // own (root or not, chmod would not stop a root process); without the right to make one, the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when an #include crosses a layer of the source tree. Run from anywhere; the argument is
 # the repository root.
 set -u

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for NVIDIA's management library with the few entry points the GPU reading uses.
 // FAKE_NVML_MODE picks its behaviour: "init-fails", "no-device", "util-fails", or anything else
 // for a device at 63 % with 2 GiB in use and 3072 cores.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb once with CPack and checks it: control fields, dependencies found from the
 # programs' shared libraries, the file list, the maintainer scripts; then installs it into a
 # scratch root with dpkg and removes it again, which must leave the user's files alone.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a scratch prefix and checks where the fan helper's files land and that
 # the files point at the installed daemon. Arguments: the build folder, the source folder.
 set -u

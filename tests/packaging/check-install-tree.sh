@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvanite developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a scratch DESTDIR with prefix /usr, the way a package does, and checks
 # the tree a desktop sees: every file present, the paths inside them naming /usr (not the
 # scratch folder), both programs running from there, the desktop entry and the metainfo valid,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small program the comfort-cooling end-to-end test starts: the real fan controller and
 // helper client, talking to a fan helper on the bus at BUS_ADDRESS, with a surface sensor that
 // reads SURFACE degrees and a target of 38 °C. It reports on standard output, one event per

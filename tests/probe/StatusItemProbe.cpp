@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small program the end-to-end tests start on a private X display. It puts up the status
 // item and reports on standard output what happens to it, one event per line:
 //   kind tray|sni|none, geometry X Y W H, activate X Y, menu X Y, popup N TITLE|TITLE...,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvanite developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs that broke, or could break, the readers of kernel and stored text: values at the edge
 // of 64 bits and the cases the fuzz targets turned up. Each case names what it once did.
 #include "platform/linux/LinuxMemoryPressure.h"
