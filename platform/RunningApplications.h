@@ -22,6 +22,9 @@ public:
     // The application that launched this process; absent when it is not one of the installed
     // applications. Main thread.
     virtual std::optional<RunningApplication> application(qint32 pid) = 0;
+    // Changes whenever the installed applications change, so answers given before can be
+    // asked again. Main thread.
+    virtual quint64 generation() const { return 0; }
 };
 
 } // namespace corvanite

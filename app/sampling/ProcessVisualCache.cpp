@@ -23,11 +23,16 @@ std::optional<QIcon> iconFor(const QString& iconName)
 
 ProcessVisualCache::ProcessVisualCache(RunningApplications& applications)
     : m_applications(applications)
+    , m_generation(applications.generation())
 {
 }
 
 ProcessVisual ProcessVisualCache::lookup(qint32 pid, const QString& fallbackName)
 {
+    if (const quint64 now = m_applications.generation(); now != m_generation) {
+        m_cache.clear();
+        m_generation = now;
+    }
     if (const auto it = m_cache.constFind(pid); it != m_cache.constEnd())
         return *it;
     ProcessVisual visual{fallbackName, std::nullopt};

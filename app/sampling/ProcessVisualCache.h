@@ -20,7 +20,8 @@ struct ProcessVisual {
 };
 
 // Looks each process's application up once and forgets it as soon as the process is gone, so a
-// reused pid gets a fresh lookup. Main thread only.
+// reused pid gets a fresh lookup; everything is looked up again once the installed applications
+// changed. Main thread only.
 class ProcessVisualCache {
 public:
     explicit ProcessVisualCache(RunningApplications& applications);
@@ -35,6 +36,7 @@ public:
 private:
     RunningApplications& m_applications;
     QHash<qint32, ProcessVisual> m_cache;
+    quint64 m_generation = 0;
 };
 
 } // namespace corvanite

@@ -209,8 +209,11 @@ PinStore& PinStore::shared()
 
 ProcessVisualCache& ProcessVisualCache::shared()
 {
-    static DesktopApplications applications(DesktopApplications::standardDataDirs());
-    static ProcessVisualCache cache(applications);
+    // Kept for the life of the process: it watches the application folders on the event loop,
+    // which is gone by the time static objects are destroyed.
+    static auto* const applications =
+        new DesktopApplications(DesktopApplications::standardDataDirs());
+    static ProcessVisualCache cache(*applications);
     return cache;
 }
 

@@ -9,7 +9,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLocale>
+#include <QSet>
 
 namespace corvanite {
 
@@ -63,6 +65,22 @@ bool isGenericLauncher(const QString& program)
     return launchers.contains(program);
 }
 
+// The program an Exec line starts: its first argument's base name, or for a Flatpak launch the
+// command it runs inside the sandbox.
+QString execProgram(const QStringList& exec)
+{
+    if (exec.isEmpty())
+        return {};
+    const QString first = QFileInfo(exec.first()).fileName();
+    if (first == QLatin1String("flatpak")) {
+        for (const QString& arg : exec) {
+            if (arg.startsWith(QStringLiteral("--command=")))
+                return QFileInfo(arg.mid(10)).fileName();
+        }
+    }
+    return first;
+}
+
 } // namespace
 
 DesktopApplications::DesktopApplications(QStringList dataDirs, QString root, QString localeName)
@@ -71,6 +89,8 @@ DesktopApplications::DesktopApplications(QStringList dataDirs, QString root, QSt
     , m_locale(localeName.isEmpty() ? QLocale::system().name() : std::move(localeName))
 {
 }
+
+DesktopApplications::~DesktopApplications() = default;
 
 QStringList DesktopApplications::standardDataDirs()
 {
@@ -119,29 +139,35 @@ QStringList DesktopApplications::idsFromUnit(const QString& unit)
 void DesktopApplications::loadEntries()
 {
     m_loaded = true;
+    m_byId.clear();
+    m_order.clear();
+    QSet<QString> seen;
     for (const QString& dataDir : std::as_const(m_dataDirs)) {
         const QString folder = dataDir + QStringLiteral("/applications");
         QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            // The id of applications/foo/bar.desktop is foo-bar; earlier folders win.
+            // The id of applications/foo/bar.desktop is foo-bar; earlier folders win, also
+            // when the earlier entry hides or deletes the application.
             QString id = QDir(folder).relativeFilePath(path);
             id.chop(8);
             id.replace(QLatin1Char('/'), QLatin1Char('-'));
-            if (m_byId.contains(id))
+            if (seen.contains(id))
                 continue;
+            seen.insert(id);
             const std::optional<QHash<QString, QString>> keys = DesktopEntry::readGroup(path);
             if (!keys || keys->value(QStringLiteral("Type")) != QLatin1String("Application") ||
-                DesktopEntry::boolean(keys->value(QStringLiteral("Hidden"))).value_or(false))
+                DesktopEntry::boolean(keys->value(QStringLiteral("Hidden"))).value_or(false) ||
+                DesktopEntry::boolean(keys->value(QStringLiteral("NoDisplay"))).value_or(false))
                 continue;
             Entry entry;
             entry.app.localizedName = localized(*keys, QStringLiteral("Name"), m_locale);
             entry.app.iconName = DesktopEntry::unescapeString(keys->value(QStringLiteral("Icon")));
             const std::optional<QStringList> exec =
                 DesktopEntry::splitExec(keys->value(QStringLiteral("Exec")));
-            if (exec && !exec->isEmpty())
-                entry.program = QFileInfo(exec->first()).fileName();
+            if (exec)
+                entry.program = execProgram(*exec);
             // An entry that starts a shell or an interpreter says nothing about other
             // processes of that program.
             if (isGenericLauncher(entry.program))
@@ -151,6 +177,46 @@ void DesktopApplications::loadEntries()
             m_order.append(id);
         }
     }
+    watchFolders();
+}
+
+void DesktopApplications::watchFolders()
+{
+    if (!m_watcher) {
+        m_watcher = std::make_unique<QFileSystemWatcher>();
+        QObject::connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, m_watcher.get(),
+                         [this] { foldersChanged(); });
+    }
+    if (const QStringList watched = m_watcher->directories(); !watched.isEmpty())
+        m_watcher->removePaths(watched);
+    // The data folders themselves too, so an applications/ folder made later is seen.
+    QStringList folders;
+    for (const QString& dataDir : std::as_const(m_dataDirs)) {
+        if (QFileInfo(dataDir).isDir())
+            folders.append(dataDir);
+        const QString apps = dataDir + QStringLiteral("/applications");
+        if (!QFileInfo(apps).isDir())
+            continue;
+        folders.append(apps);
+        QDirIterator sub(apps, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (sub.hasNext())
+            folders.append(sub.next());
+    }
+    if (!folders.isEmpty())
+        m_watcher->addPaths(folders);
+}
+
+void DesktopApplications::foldersChanged()
+{
+    // Read again on the next question; what was answered before may now be wrong.
+    m_loaded = false;
+    ++m_generation;
+}
+
+bool DesktopApplications::isEntryOf(const Entry& entry, const QString& program)
+{
+    return (!entry.program.isEmpty() && entry.program == program) ||
+           (!entry.wmClass.isEmpty() && entry.wmClass == program.toLower());
 }
 
 QString DesktopApplications::unitOf(qint32 pid) const
@@ -181,18 +247,17 @@ std::optional<RunningApplication> DesktopApplications::application(qint32 pid)
         return std::nullopt;
     if (!m_loaded)
         loadEntries();
-    for (const QString& id : idsFromUnit(unitOf(pid))) {
-        if (const auto it = m_byId.constFind(id); it != m_byId.constEnd())
-            return it->app;
-    }
     const QString program = executableOf(pid);
     if (program.isEmpty())
         return std::nullopt;
-    const QString lower = program.toLower();
+    for (const QString& id : idsFromUnit(unitOf(pid))) {
+        if (const auto it = m_byId.constFind(id);
+            it != m_byId.constEnd() && isEntryOf(*it, program))
+            return it->app;
+    }
     for (const QString& id : std::as_const(m_order)) {
         const Entry& entry = m_byId[id];
-        if ((!entry.program.isEmpty() && entry.program == program) ||
-            (!entry.wmClass.isEmpty() && entry.wmClass == lower))
+        if (isEntryOf(entry, program))
             return entry.app;
     }
     return std::nullopt;
