@@ -92,8 +92,9 @@ void InsightEngine::captureCulprits(PressureLevel /*level*/)
             top = &p;
     }
     m_lastCulprit = Culprit{top->pid, top->name, top->memoryBytes, m_clock.now()};
-    Log::debug(QStringLiteral("Pressure culprit snapshot: ") + top->name + QLatin1Char(' ') +
-               QString::number(top->memoryBytes / 1048576) + QStringLiteral("MB"));
+    Log::debug(QStringLiteral("Pressure culprit snapshot: ") + Log::escaped(top->name) +
+               QLatin1Char(' ') + QString::number(top->memoryBytes / 1048576) +
+               QStringLiteral("MB"));
     rebuild();
 }
 
@@ -191,7 +192,7 @@ void InsightEngine::rebuild()
     QStringList parts;
     for (const Insight& insight : std::as_const(m_insights))
         parts.append(QLatin1Char('[') + name(insight.kind) + QStringLiteral("] ") +
-                     insight.processName);
+                     Log::escaped(insight.processName));
     const QString lineup = parts.join(QStringLiteral(" / "));
     if (lineup == m_lastLoggedLineup)
         return;

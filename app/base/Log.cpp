@@ -112,6 +112,35 @@ bool verboseEnabled()
     return Logger::shared().verboseEnabled();
 }
 
+QString escaped(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case '\n':
+            out += QStringLiteral("\\n");
+            continue;
+        case '\r':
+            out += QStringLiteral("\\r");
+            continue;
+        case '\t':
+            out += QStringLiteral("\\t");
+            continue;
+        default:
+            break;
+        }
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+            out += QStringLiteral("\\x%1").arg(static_cast<uint>(u), 2, 16, QLatin1Char('0'));
+        else if (u == 0x2028 || u == 0x2029)
+            out += QStringLiteral("\\u%1").arg(static_cast<uint>(u), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 } // namespace Log
 
 } // namespace corvanite

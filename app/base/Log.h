@@ -51,6 +51,11 @@ namespace Log {
 
 // Always writes the line.
 void debug(const QString& message);
+
+// Text from outside the application (process names, paths, feed contents) made safe to put
+// into a line: control characters, line and paragraph separators become escapes (\n, \t,
+// \x1b, \u2028), so one event stays one line and a name cannot forge another line.
+QString escaped(const QString& text);
 bool verboseEnabled();
 
 // Writes the message only when "verboseLog" was true at launch; otherwise the message is not

@@ -221,14 +221,14 @@ void UpdateChecker::handleResponse(const FeedResponse& response, bool manual)
         setAvailableUpdate(feed->version, feed->url);
         if (manual)
             setManualState(UpdateCheckState::Idle);
-        Log::debug(QStringLiteral("Update available: ") + feed->version +
+        Log::debug(QStringLiteral("Update available: ") + Log::escaped(feed->version) +
                    QStringLiteral(" (current ") + m_currentVersion + QLatin1Char(')'));
     } else {
         setAvailableUpdate(std::nullopt, std::nullopt);
         if (manual)
             setManualState(UpdateCheckState::UpToDate);
         Log::debug(QStringLiteral("Update check: up to date (current ") + m_currentVersion +
-                   QStringLiteral(", feed ") + feed->version + QLatin1Char(')'));
+                   QStringLiteral(", feed ") + Log::escaped(feed->version) + QLatin1Char(')'));
     }
 }
 
