@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -13,9 +14,15 @@ struct ProcessStatus {
     qint32 pid = 0;
     qint32 parentPid = 0;
     qint32 processGroup = 0;
-    char state = '?';          // the kernel's one-letter state; 'T' is stopped
+    char state = '?';          // the kernel's one-letter state of the main thread; 'T' is stopped
     quint64 startTime = 0;     // whole seconds since 1970-01-01 UTC
     double startInstant = 0.0; // the same, with the fraction, seconds since 1970-01-01 UTC
+    // The start as the kernel counts it, in clock ticks after boot. Unlike the wall-clock start
+    // above it is exact and does not move when the clock is stepped, so within one boot it tells
+    // a process from a later one that got the same pid.
+    quint64 startTicks = 0;
+    bool kernelThread = false; // one of the kernel's own threads: signals do nothing to it
+    bool zombie = false;       // ended, not yet reaped by its parent: no thread of it runs
     quint64 userNs = 0;
     quint64 systemNs = 0;
     quint64 virtualBytes = 0;
@@ -33,8 +40,17 @@ public:
     virtual std::optional<ProcessStatus> status(qint32 pid) const = 0;
     // The executable's path; empty when there is none (kernel threads) or it cannot be read.
     virtual QString executablePath(qint32 pid) const = 0;
-    // The kernel's short name of the process; empty when it cannot be read.
-    virtual QString kernelName(qint32 pid) const = 0;
+    // The process's name as the process list shows it (not cut short); empty when it cannot be
+    // read.
+    virtual QString processName(qint32 pid) const = 0;
+    // The processes of a process group, in no particular order; empty when none is found.
+    virtual QList<qint32> groupMembers(qint32 pgid) const = 0;
+    // Whether any thread of the process is stopped. A process whose main thread has exited
+    // still runs (or is stopped) in its other threads, which the main thread's state hides.
+    virtual bool hasStoppedThread(qint32 pid) const = 0;
+    // Names this boot of the machine; empty when unknown. Start ticks compare only within one
+    // boot.
+    virtual QString bootId() const = 0;
 
     std::optional<quint64> startTime(qint32 pid) const
     {

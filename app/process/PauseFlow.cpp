@@ -3,7 +3,6 @@
 #include "app/process/PauseFlow.h"
 
 #include "app/base/L10n.h"
-#include "app/process/PauseManager.h"
 
 namespace corvanite {
 
@@ -12,15 +11,15 @@ PauseFlow::PauseFlow(PauseManager& manager)
 {
 }
 
-void PauseFlow::request(qint32 pid, const QString& name)
+void PauseFlow::request(qint32 pid, const QString& name, std::optional<quint64> startTicks)
 {
-    m_pending = Pending{pid, name};
+    m_pending = Pending{pid, name, startTicks, m_manager.protectingMember(pid)};
 }
 
 void PauseFlow::confirm()
 {
-    if (m_pending)
-        m_manager.pause(m_pending->pid, m_pending->name);
+    if (offersPause())
+        m_manager.pause(m_pending->pid, m_pending->name, m_pending->startTicks);
     m_pending.reset();
 }
 
@@ -31,11 +30,18 @@ void PauseFlow::cancel()
 
 QString PauseFlow::title() const
 {
-    return m_pending ? L(QStringLiteral("proc.pause.title"), {m_pending->name}) : QString();
+    if (!m_pending)
+        return {};
+    return L(m_pending->protectedBy ? QStringLiteral("proc.pause.protectedTitle")
+                                    : QStringLiteral("proc.pause.title"),
+             {m_pending->name});
 }
 
 QString PauseFlow::message() const
 {
+    if (m_pending && m_pending->protectedBy)
+        return L(QStringLiteral("proc.pause.protectedMessage"),
+                 {m_pending->protectedBy->name, m_pending->protectedBy->pid});
     return L(QStringLiteral("proc.pause.message"));
 }
 

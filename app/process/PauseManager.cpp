@@ -4,11 +4,13 @@
 
 #include "app/base/Log.h"
 #include "app/process/ProcessNames.h"
+#include "app/process/ProtectedProcesses.h"
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
 
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 
 namespace corvanite {
@@ -16,28 +18,48 @@ namespace corvanite {
 namespace {
 constexpr int kWatchIntervalMs = 500;
 constexpr int kActivationDelayMs = 300;
+constexpr qsizetype kNameBytes = 64;
 } // namespace
 
 const QStringList& PauseManager::blockedNames()
 {
-    static const QStringList names{
-        QStringLiteral("kernel_task"), QStringLiteral("launchd"), QStringLiteral("WindowServer"),
-        QStringLiteral("loginwindow"), QStringLiteral("Finder"), QStringLiteral("Dock"),
-        QStringLiteral("SystemUIServer"), QStringLiteral("ControlCenter"),
-        QStringLiteral("NotificationCenter"), QStringLiteral("Spotlight"),
-        QStringLiteral("syspolicyd"), QStringLiteral("cfprefsd"), QStringLiteral("powerd"),
-        QStringLiteral("distnoted"), QStringLiteral("tccd"),
-        // A stopped one of these freezes the whole Linux desktop.
-        QStringLiteral("systemd"), QStringLiteral("init"), QStringLiteral("dbus-daemon"),
-        QStringLiteral("dbus-broker"), QStringLiteral("Xorg"), QStringLiteral("Xwayland"),
-        QStringLiteral("gnome-shell"), QStringLiteral("gnome-session-binary"),
-        QStringLiteral("kwin_x11"), QStringLiteral("kwin_wayland"), QStringLiteral("plasmashell"),
-        QStringLiteral("ksmserver"), QStringLiteral("xfwm4"), QStringLiteral("xfce4-panel"),
-        QStringLiteral("lxqt-panel"), QStringLiteral("pipewire"), QStringLiteral("wireplumber"),
-        QStringLiteral("pulseaudio"), QStringLiteral("xdg-desktop-portal"),
-        QStringLiteral("corvanite-helper")};
+    static const QStringList names = [] {
+        QStringList list{QStringLiteral("kernel_task"),
+                         QStringLiteral("launchd"),
+                         QStringLiteral("WindowServer"),
+                         QStringLiteral("loginwindow"),
+                         QStringLiteral("Finder"),
+                         QStringLiteral("Dock"),
+                         QStringLiteral("SystemUIServer"),
+                         QStringLiteral("ControlCenter"),
+                         QStringLiteral("NotificationCenter"),
+                         QStringLiteral("Spotlight"),
+                         QStringLiteral("syspolicyd"),
+                         QStringLiteral("cfprefsd"),
+                         QStringLiteral("powerd"),
+                         QStringLiteral("distnoted"),
+                         QStringLiteral("tccd")};
+        list += ProtectedProcesses::sessionNames();
+        return list;
+    }();
     return names;
 }
+
+namespace {
+
+bool isBlocked(const QString& name)
+{
+    const QStringList& blocked = PauseManager::blockedNames();
+    return ProtectedProcesses::contains(blocked, ProcessNames::firstWord(name)) ||
+           ProtectedProcesses::contains(blocked, name);
+}
+
+QString groupLine(const QString& text, const PausedGroup& g)
+{
+    return text + Log::escaped(g.name) + QStringLiteral(" pgid=") + QString::number(g.pgid);
+}
+
+} // namespace
 
 PauseManager::PauseManager(Dependencies deps, QObject* parent)
     : QObject(parent)
@@ -54,8 +76,7 @@ PauseManager::PauseManager(Dependencies deps, QObject* parent)
     // Groups an earlier run froze and could not thaw (it was killed outright): they stay frozen
     // until the user resumes them from the paused banner, or until this run quits.
     for (const PausedGroup& g : m_paused)
-        Log::debug(
-            QStringLiteral("Still paused from an earlier run: %1 pgid=%2").arg(g.name).arg(g.pgid));
+        Log::debug(groupLine(QStringLiteral("Still paused from an earlier run: "), g));
 }
 
 PauseManager::~PauseManager() = default;
@@ -69,9 +90,26 @@ bool PauseManager::canPause(qint32 pid, const QString& name) const
         return false;
     if (group == m_deps.signaller->processGroup(m_deps.signaller->ownPid()))
         return false;
-    if (blockedNames().contains(ProcessNames::firstWord(name)))
+    // Signals do nothing to a kernel thread or a zombie: there is nothing to pause.
+    if (const std::optional<ProcessStatus> s = m_deps.info->status(pid);
+        s && (s->kernelThread || s->zombie))
         return false;
-    return !blockedNames().contains(name);
+    return !isBlocked(name);
+}
+
+std::optional<PauseManager::Member> PauseManager::protectingMember(qint32 pid) const
+{
+    const qint32 group = m_deps.signaller->processGroup(pid);
+    if (group < 2)
+        return std::nullopt;
+    QList<qint32> members = m_deps.info->groupMembers(group);
+    std::sort(members.begin(), members.end());
+    for (const qint32 member : std::as_const(members)) {
+        const QString name = m_deps.info->processName(member);
+        if (!name.isEmpty() && isBlocked(name))
+            return Member{member, name};
+    }
+    return std::nullopt;
 }
 
 std::optional<PausedGroup> PauseManager::entry(qint32 pid) const
@@ -88,7 +126,7 @@ std::optional<PausedGroup> PauseManager::entry(qint32 pid) const
     return std::nullopt;
 }
 
-bool PauseManager::pause(qint32 pid, const QString& name)
+bool PauseManager::pause(qint32 pid, const QString& name, std::optional<quint64> expectedStartTicks)
 {
     if (!canPause(pid, name))
         return false;
@@ -99,48 +137,84 @@ bool PauseManager::pause(qint32 pid, const QString& name)
         if (g.pgid == group)
             return false;
     }
-    qint32 lead = group;
-    std::optional<quint64> start = m_deps.info->startTime(group);
-    if (!start) {
-        lead = pid;
-        start = m_deps.info->startTime(pid);
+    if (expectedStartTicks) {
+        const std::optional<ProcessStatus> chosen = m_deps.info->status(pid);
+        if (!chosen || chosen->startTicks != *expectedStartTicks)
+            return false; // the pid went to another process since the user looked at it
     }
-    if (!start)
+    // Stopping the group stops every member: one the session needs keeps the group running.
+    if (protectingMember(pid))
+        return false;
+    qint32 lead = group;
+    std::optional<ProcessStatus> leadStatus = m_deps.info->status(group);
+    if (!leadStatus) {
+        lead = pid;
+        leadStatus = m_deps.info->status(pid);
+    }
+    if (!leadStatus)
         return false;
     if (const int error = m_deps.signaller->send(-group, SIGSTOP); error != 0) {
-        Log::debug(
-            QStringLiteral("Pause failed errno=%1: %2 group %3").arg(error).arg(name).arg(group));
+        Log::debug(QStringLiteral("Pause failed errno=") + QString::number(error) +
+                   QStringLiteral(": ") + Log::escaped(name) + QStringLiteral(" group ") +
+                   QString::number(group));
         return false;
     }
-    QString recordName = m_deps.info->kernelName(lead);
+    // The name the process list shows, as far as the record's 64 bytes hold it.
+    QString recordName = ProcessNames::cutToBytes(m_deps.info->processName(lead), kNameBytes);
     if (recordName.isEmpty())
         recordName = name;
+    PausedGroup record{group,
+                       lead,
+                       recordName,
+                       leadStatus->startTime,
+                       m_deps.clock->now(),
+                       m_deps.info->bootId(),
+                       leadStatus->startTicks};
+    if (record.bootId.isEmpty())
+        record.leadStartTicks.reset();
     QList<PausedGroup> groups = m_paused;
-    groups.append(PausedGroup{group, lead, recordName, *start, m_deps.clock->now()});
+    groups.append(record);
     setPaused(std::move(groups));
     persist();
     updateWatch();
-    Log::debug(QStringLiteral("Paused app group: %1 pgid=%2").arg(recordName).arg(group));
+    Log::debug(groupLine(QStringLiteral("Paused app group: "), record));
     return true;
+}
+
+bool PauseManager::isSameLead(const PausedGroup& group, const ProcessStatus& lead) const
+{
+    if (group.leadStartTicks && !group.bootId.isEmpty()) {
+        const QString boot = m_deps.info->bootId();
+        if (!boot.isEmpty())
+            return boot == group.bootId && lead.startTicks == *group.leadStartTicks;
+    }
+    return lead.startTime == group.leadStart;
+}
+
+bool PauseManager::isGroupStopped(const PausedGroup& group) const
+{
+    if (m_deps.info->hasStoppedThread(group.leadPid))
+        return true;
+    const QList<qint32> members = m_deps.info->groupMembers(group.pgid);
+    return std::any_of(members.begin(), members.end(), [&](qint32 member) {
+        return member != group.leadPid && m_deps.info->hasStoppedThread(member);
+    });
 }
 
 void PauseManager::resume(const PausedGroup& group)
 {
-    const std::optional<quint64> start = m_deps.info->startTime(group.leadPid);
+    const std::optional<ProcessStatus> lead = m_deps.info->status(group.leadPid);
     // A pgid below 2 would signal our own group or every process: never from a stored record.
-    if (start && *start == group.leadStart && group.pgid >= 2) {
+    if (lead && isSameLead(group, *lead) && group.pgid >= 2) {
         if (const int error = m_deps.signaller->send(-group.pgid, SIGCONT); error != 0)
-            Log::debug(QStringLiteral("Resume signal failed errno=%1: %2 pgid=%3")
-                           .arg(error)
-                           .arg(group.name)
-                           .arg(group.pgid));
+            Log::debug(groupLine(QStringLiteral("Resume signal failed errno=") +
+                                     QString::number(error) + QStringLiteral(": "),
+                                 group));
         else
-            Log::debug(
-                QStringLiteral("Resumed app group: %1 pgid=%2").arg(group.name).arg(group.pgid));
+            Log::debug(groupLine(QStringLiteral("Resumed app group: "), group));
     } else {
-        Log::debug(QStringLiteral("Skipped resume after PGID reuse; removed record: %1 pgid=%2")
-                       .arg(group.name)
-                       .arg(group.pgid));
+        Log::debug(
+            groupLine(QStringLiteral("Skipped resume after PGID reuse; removed record: "), group));
     }
     QList<PausedGroup> groups = m_paused;
     groups.removeIf([&](const PausedGroup& g) { return g.pgid == group.pgid; });
@@ -160,8 +234,8 @@ void PauseManager::reconcile()
 {
     QList<PausedGroup> kept;
     for (const PausedGroup& g : m_paused) {
-        const std::optional<ProcessStatus> s = m_deps.info->status(g.leadPid);
-        if (s && s->startTime == g.leadStart && s->isStopped())
+        const std::optional<ProcessStatus> lead = m_deps.info->status(g.leadPid);
+        if (lead && isSameLead(g, *lead) && isGroupStopped(g))
             kept.append(g);
     }
     if (kept.size() != m_paused.size()) {
@@ -182,7 +256,8 @@ void PauseManager::frontmostCheck()
     for (const PausedGroup& g : m_paused) {
         if (g.pgid != group)
             continue;
-        Log::debug(QStringLiteral("User selected a frozen app; resuming automatically: ") + g.name);
+        Log::debug(QStringLiteral("User selected a frozen app; resuming automatically: ") +
+                   Log::escaped(g.name));
         const PausedGroup record = g;
         resume(record);
         FrontmostApplication* frontmost = m_deps.frontmost;

@@ -51,9 +51,22 @@ public:
 
     QList<PausedGroup> paused() const { return m_paused; }
 
+    // Whether the pause action is offered for this process, by its own name and kind (kernel
+    // threads and zombies are never offered).
     bool canPause(qint32 pid, const QString& name) const;
+    // A member of the pid's process group whose stop would break the session; pausing the
+    // group is then refused, and the confirmation says which member protects it.
+    struct Member {
+        qint32 pid = 0;
+        QString name;
+        bool operator==(const Member&) const = default;
+    };
+    std::optional<Member> protectingMember(qint32 pid) const;
     std::optional<PausedGroup> entry(qint32 pid) const;
-    bool pause(qint32 pid, const QString& name);
+    // `expectedStartTicks`: the start the caller saw (the detail view); a pid that now belongs
+    // to a process started at another tick is not paused.
+    bool pause(qint32 pid, const QString& name,
+               std::optional<quint64> expectedStartTicks = std::nullopt);
     void resume(const PausedGroup& group);
     void resumeAll();
     void reconcile();
@@ -66,6 +79,10 @@ Q_SIGNALS:
     void pausedChanged();
 
 private:
+    // Whether the lead's current reading is the very process the record froze.
+    bool isSameLead(const PausedGroup& group, const ProcessStatus& lead) const;
+    // Whether some thread of some member of the group is still stopped.
+    bool isGroupStopped(const PausedGroup& group) const;
     void setPaused(QList<PausedGroup> groups);
     void persist();
     void updateWatch();

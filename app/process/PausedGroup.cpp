@@ -31,11 +31,16 @@ QByteArray PausedGroup::encode(const QList<PausedGroup>& groups)
 {
     QJsonArray array;
     for (const PausedGroup& g : groups) {
-        array.append(QJsonObject{{QStringLiteral("pgid"), g.pgid},
-                                 {QStringLiteral("leadPid"), g.leadPid},
-                                 {QStringLiteral("name"), g.name},
-                                 {QStringLiteral("leadStart"), static_cast<qint64>(g.leadStart)},
-                                 {QStringLiteral("at"), g.at}});
+        QJsonObject o{{QStringLiteral("pgid"), g.pgid},
+                      {QStringLiteral("leadPid"), g.leadPid},
+                      {QStringLiteral("name"), g.name},
+                      {QStringLiteral("leadStart"), static_cast<qint64>(g.leadStart)},
+                      {QStringLiteral("at"), g.at}};
+        if (!g.bootId.isEmpty())
+            o.insert(QStringLiteral("bootId"), g.bootId);
+        if (g.leadStartTicks)
+            o.insert(QStringLiteral("leadStartTicks"), static_cast<qint64>(*g.leadStartTicks));
+        array.append(o);
     }
     return QJsonDocument(array).toJson(QJsonDocument::Compact);
 }
@@ -61,8 +66,21 @@ std::optional<QList<PausedGroup>> PausedGroup::decode(const QByteArray& json)
         if (!pgid || !lead || !start || !name.isString() || !at.isDouble() ||
             !std::isfinite(at.toDouble()))
             return std::nullopt;
-        groups.append(PausedGroup{static_cast<qint32>(*pgid), static_cast<qint32>(*lead),
-                                  name.toString(), static_cast<quint64>(*start), at.toDouble()});
+        PausedGroup g{static_cast<qint32>(*pgid),
+                      static_cast<qint32>(*lead),
+                      name.toString(),
+                      static_cast<quint64>(*start),
+                      at.toDouble(),
+                      {},
+                      std::nullopt};
+        const QJsonValue boot = o.value(QStringLiteral("bootId"));
+        const auto ticks = integral(o.value(QStringLiteral("leadStartTicks")), 0, kMaxExact);
+        // The two belong together: one without the other cannot tell processes apart.
+        if (boot.isString() && !boot.toString().isEmpty() && ticks) {
+            g.bootId = boot.toString();
+            g.leadStartTicks = static_cast<quint64>(*ticks);
+        }
+        groups.append(g);
     }
     return groups;
 }

@@ -15,4 +15,23 @@ inline QString firstWord(const QString& name)
     return words.isEmpty() ? name : words.first();
 }
 
+// The name cut to at most `maxBytes` bytes of UTF-8, never inside a character.
+inline QString cutToBytes(const QString& name, qsizetype maxBytes)
+{
+    if (name.toUtf8().size() <= maxBytes)
+        return name;
+    QString cut;
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < name.size();) {
+        const qsizetype units = name.at(i).isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
+        const qsizetype size = name.mid(i, units).toUtf8().size();
+        if (bytes + size > maxBytes)
+            break;
+        cut += name.mid(i, units);
+        bytes += size;
+        i += units;
+    }
+    return cut;
+}
+
 } // namespace corvanite::ProcessNames

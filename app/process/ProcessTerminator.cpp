@@ -4,6 +4,7 @@
 
 #include "app/base/Log.h"
 #include "app/process/ProcessNames.h"
+#include "app/process/ProtectedProcesses.h"
 
 #include <csignal>
 
@@ -15,35 +16,14 @@ constexpr int kEscalationDelayMs = 3000;
 
 const QStringList& ProcessTerminator::protectedNames()
 {
-    // The names the system cannot lose, and their Linux counterparts: init and the service
-    // manager, the bus, the login manager, the display server and the desktop's compositor.
-    static const QStringList names{QStringLiteral("kernel_task"),
-                                   QStringLiteral("launchd"),
-                                   QStringLiteral("WindowServer"),
-                                   QStringLiteral("loginwindow"),
-                                   QStringLiteral("syspolicyd"),
-                                   QStringLiteral("cfprefsd"),
-                                   QStringLiteral("powerd"),
-                                   QStringLiteral("backboardd"),
-                                   QStringLiteral("systemd"),
-                                   QStringLiteral("init"),
-                                   QStringLiteral("systemd-journald"),
-                                   QStringLiteral("systemd-logind"),
-                                   QStringLiteral("systemd-udevd"),
-                                   QStringLiteral("dbus-daemon"),
-                                   QStringLiteral("dbus-broker"),
-                                   QStringLiteral("polkitd"),
-                                   QStringLiteral("Xorg"),
-                                   QStringLiteral("Xwayland"),
-                                   QStringLiteral("gdm"),
-                                   QStringLiteral("gdm3"),
-                                   QStringLiteral("sddm"),
-                                   QStringLiteral("lightdm"),
-                                   QStringLiteral("gnome-shell"),
-                                   QStringLiteral("kwin_x11"),
-                                   QStringLiteral("kwin_wayland"),
-                                   QStringLiteral("plasmashell"),
-                                   QStringLiteral("corvanite-helper")};
+    static const QStringList names = [] {
+        QStringList list{QStringLiteral("kernel_task"),  QStringLiteral("launchd"),
+                         QStringLiteral("WindowServer"), QStringLiteral("loginwindow"),
+                         QStringLiteral("syspolicyd"),   QStringLiteral("cfprefsd"),
+                         QStringLiteral("powerd"),       QStringLiteral("backboardd")};
+        list += ProtectedProcesses::sessionNames();
+        return list;
+    }();
     return names;
 }
 
@@ -59,30 +39,43 @@ bool ProcessTerminator::isKillable(qint32 pid, const QString& name) const
 {
     if (pid < 2 || pid == m_signals.ownPid())
         return false;
-    return !protectedNames().contains(ProcessNames::firstWord(name));
+    // A kernel thread ignores signals and a zombie has already ended: nothing to terminate.
+    if (const std::optional<ProcessStatus> s = m_info.status(pid);
+        s && (s->kernelThread || s->zombie))
+        return false;
+    return !ProtectedProcesses::contains(protectedNames(), ProcessNames::firstWord(name));
 }
 
-bool ProcessTerminator::terminate(qint32 pid)
+bool ProcessTerminator::terminate(qint32 pid, std::optional<quint64> expectedStartTicks)
 {
     // Never our own process, whatever the caller checked before.
     if (pid <= 1 || pid == m_signals.ownPid())
         return false;
-    const std::optional<quint64> start = m_info.startTime(pid);
+    const std::optional<ProcessStatus> before = m_info.status(pid);
+    // The pid went to another process since the caller read it.
+    if (expectedStartTicks && (!before || before->startTicks != *expectedStartTicks))
+        return false;
     if (m_signals.send(pid, SIGTERM) != 0)
         return false;
-    m_later(kEscalationDelayMs, [this, pid, start] { escalate(pid, start); });
+    const std::optional<quint64> ticks =
+        before ? std::optional<quint64>(before->startTicks) : std::nullopt;
+    m_later(kEscalationDelayMs, [this, pid, ticks] { escalate(pid, ticks); });
     return true;
 }
 
-void ProcessTerminator::escalate(qint32 pid, std::optional<quint64> startTime)
+void ProcessTerminator::escalate(qint32 pid, std::optional<quint64> startTicks)
 {
-    if (!startTime || m_signals.send(pid, 0) != 0)
+    if (!startTicks || m_signals.send(pid, 0) != 0)
         return;
-    const std::optional<quint64> now = m_info.startTime(pid);
-    if (!now || *now != *startTime)
+    const std::optional<ProcessStatus> now = m_info.status(pid);
+    if (!now || now->startTicks != *startTicks)
+        return;
+    // Ended on SIGTERM and only waiting for its parent to reap it: SIGTERM did its work.
+    if (now->zombie)
         return;
     if (m_signals.send(pid, SIGKILL) == 0)
-        Log::debug(QStringLiteral("SIGTERM had no effect; escalated to SIGKILL: %1").arg(pid));
+        Log::debug(QStringLiteral("SIGTERM had no effect; escalated to SIGKILL: ") +
+                   QString::number(pid));
 }
 
 } // namespace corvanite

@@ -18,9 +18,21 @@ TerminationFlow::TerminationFlow(Skin skin, ProcessTerminator& terminator,
 {
 }
 
-void TerminationFlow::request(qint32 pid, const QString& name)
+namespace {
+
+// "<name> (<pid>)" for the log; the name is the process's own text, so it is escaped and never
+// read as a placeholder.
+QString who(const TerminationFlow::Pending& target)
 {
-    m_pending = Pending{pid, name};
+    return Log::escaped(target.name) + QStringLiteral(" (") + QString::number(target.pid) +
+           QLatin1Char(')');
+}
+
+} // namespace
+
+void TerminationFlow::request(qint32 pid, const QString& name, std::optional<quint64> startTicks)
+{
+    m_pending = Pending{pid, name, startTicks};
     if (m_preauthorization.isPreauthorized(name))
         performKill();
     else
@@ -52,17 +64,17 @@ void TerminationFlow::performKill()
     if (!m_pending)
         return;
     const Pending target = *m_pending;
-    const QString who = QStringLiteral("%1 (%2)").arg(target.name).arg(target.pid);
     // The action is only offered for killable processes; a caller that skipped the check
     // still never reaches a protected process or this application.
-    if (m_terminator.isKillable(target.pid, target.name) && m_terminator.terminate(target.pid)) {
-        Log::debug(QStringLiteral("Requested process termination: ") + who);
+    if (m_terminator.isKillable(target.pid, target.name) &&
+        m_terminator.terminate(target.pid, target.startTicks)) {
+        Log::debug(QStringLiteral("Requested process termination: ") + who(target));
         if (m_onTerminated)
             m_onTerminated();
     } else {
         Log::debug((m_skin == Skin::Glass ? QStringLiteral("Failed to terminate process: ")
                                           : QStringLiteral("Process termination failed: ")) +
-                   who);
+                   who(target));
     }
     m_pending.reset();
 }
@@ -106,7 +118,7 @@ FindingTerminationFlow::FindingTerminationFlow(ProcessTerminator& terminator,
 
 void FindingTerminationFlow::request(qint32 pid, const QString& processName)
 {
-    m_pending = TerminationFlow::Pending{pid, processName};
+    m_pending = TerminationFlow::Pending{pid, processName, std::nullopt};
     if (m_preauthorization.isPreauthorized(processName))
         kill();
     else
@@ -120,9 +132,7 @@ void FindingTerminationFlow::kill()
         return;
     const TerminationFlow::Pending target = *m_pending;
     if (m_terminator.isKillable(target.pid, target.name) && m_terminator.terminate(target.pid))
-        Log::debug(QStringLiteral("Diagnostics card terminated process: %1 (%2)")
-                       .arg(target.name)
-                       .arg(target.pid));
+        Log::debug(QStringLiteral("Diagnostics card terminated process: ") + who(target));
     m_pending.reset();
 }
 

@@ -26,13 +26,15 @@ public:
     struct Pending {
         qint32 pid = 0;
         QString name;
+        // The start the detail view showed; the signal goes only to that very process.
+        std::optional<quint64> startTicks;
     };
 
     TerminationFlow(Skin skin, ProcessTerminator& terminator, Preauthorization preauthorization,
                     std::function<void()> onTerminated = {});
 
     // From the detail view's terminate action (offered only for killable processes).
-    void request(qint32 pid, const QString& name);
+    void request(qint32 pid, const QString& name, std::optional<quint64> startTicks = std::nullopt);
     void confirm();
     void confirmAlways();
     void cancel();

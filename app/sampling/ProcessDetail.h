@@ -21,6 +21,11 @@ struct ProcessDetail {
     qint32 threadCount = 0;
     std::optional<double> startDate; // seconds since 2001-01-01 UTC
     qint32 parentPid = 0;
+    // The kernel's start of the process in clock ticks after boot: what a signal sent from
+    // this detail checks first, so a pid reused while the detail is open is left alone.
+    quint64 startTicks = 0;
+    bool zombie = false;       // ended, waiting for its parent to reap it
+    bool kernelThread = false; // one of the kernel's own threads
 
     bool operator==(const ProcessDetail&) const = default;
 };

@@ -26,7 +26,10 @@ std::optional<ProcessDetail> read(const ProcessInfo& info, qint32 pid, const QSt
                          s->systemNs,
                          s->threadCount,
                          s->startInstant - kUnixToAbsolute,
-                         s->parentPid};
+                         s->parentPid,
+                         s->startTicks,
+                         s->zombie,
+                         s->kernelThread};
 }
 
 std::optional<quint64> startTime(const ProcessInfo& info, qint32 pid)

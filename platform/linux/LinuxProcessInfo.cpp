@@ -3,6 +3,7 @@
 #include "platform/linux/LinuxProcessInfo.h"
 
 #include "platform/linux/LinuxBootTime.h"
+#include "platform/linux/LinuxProcessTable.h"
 #include "platform/linux/ProcFile.h"
 #include "platform/linux/ProcStat.h"
 
@@ -11,6 +12,10 @@
 #include <cerrno>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <functional>
 #include <unistd.h>
 
 namespace corvanite {
@@ -20,6 +25,32 @@ namespace {
 QByteArray pidPath(const QString& root, qint32 pid, const char* leaf)
 {
     return pathUnderRoot(root, "proc/") + QByteArray::number(pid) + '/' + leaf;
+}
+
+// Calls `visit` with each numeric entry of a procfs folder until it returns false.
+void forEachPidEntry(const QByteArray& folder, const std::function<bool(qint32)>& visit)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (*name < '1' || *name > '9')
+            continue; // not a pid: ".", "self", "sys"...
+        char* end = nullptr;
+        const long pid = std::strtol(name, &end, 10);
+        if (*end != '\0' || pid <= 0 || pid > 0x7fffffff)
+            continue;
+        if (!visit(static_cast<qint32>(pid)))
+            break;
+    }
+    ::closedir(dir);
+}
+
+bool readStat(const QByteArray& path, char* buffer, std::size_t capacity, ProcStat& stat)
+{
+    const std::string_view text = ProcFile::readInto(path.constData(), buffer, capacity);
+    return !text.empty() && parseProcStat(text, stat);
 }
 
 } // namespace
@@ -44,16 +75,15 @@ std::optional<ProcessStatus> LinuxProcessInfo::status(qint32 pid) const
     if (!m_bootTime)
         return std::nullopt;
     char buffer[1024];
-    const QByteArray path = pidPath(m_root, pid, "stat");
-    const std::string_view text = ProcFile::readInto(path.constData(), buffer, sizeof buffer);
     ProcStat stat;
-    if (text.empty() || !parseProcStat(text, stat))
+    if (!readStat(pidPath(m_root, pid, "stat"), buffer, sizeof buffer, stat))
         return std::nullopt;
     ProcessStatus s;
     s.pid = pid;
     s.parentPid = static_cast<qint32>(stat.ppid);
     s.processGroup = static_cast<qint32>(stat.pgrp);
     s.state = stat.state;
+    s.startTicks = stat.starttime;
     s.startInstant = *m_bootTime + static_cast<double>(stat.starttime) / m_ticksPerSecond;
     s.startTime = static_cast<quint64>(std::floor(s.startInstant));
     const double nsPerTick = 1e9 / m_ticksPerSecond;
@@ -62,7 +92,54 @@ std::optional<ProcessStatus> LinuxProcessInfo::status(qint32 pid) const
     s.virtualBytes = stat.vsize;
     s.residentBytes = stat.rss * m_pageSize;
     s.threadCount = static_cast<qint32>(std::min<quint64>(stat.threads, 0x7fffffff));
+    // kthreadd (pid 2) is the parent of every kernel thread; the flag also catches the rest.
+    s.kernelThread = pid == 2 || stat.ppid == 2 || (stat.flags & kProcFlagKernelThread) != 0;
+    // The main thread shows 'Z' as soon as it exits, also while other threads still run: only
+    // a process with no live thread left is a zombie.
+    s.zombie = (stat.state == 'Z' || stat.state == 'X') &&
+               !anyThread(pid, [](char state) { return state != 'Z' && state != 'X'; });
     return s;
+}
+
+bool LinuxProcessInfo::anyThread(qint32 pid, bool (*matches)(char state)) const
+{
+    bool found = false;
+    const QByteArray tasks = pidPath(m_root, pid, "task");
+    char path[512];
+    char buffer[1024];
+    forEachPidEntry(tasks, [&](qint32 tid) {
+        std::snprintf(path, sizeof path, "%s/%d/stat", tasks.constData(), tid);
+        const std::string_view text = ProcFile::readInto(path, buffer, sizeof buffer);
+        ProcStat stat;
+        found = !text.empty() && parseProcStat(text, stat) && matches(stat.state);
+        return !found;
+    });
+    return found;
+}
+
+bool LinuxProcessInfo::hasStoppedThread(qint32 pid) const
+{
+    return pid > 0 && anyThread(pid, [](char state) { return state == 'T'; });
+}
+
+QList<qint32> LinuxProcessInfo::groupMembers(qint32 pgid) const
+{
+    QList<qint32> members;
+    if (pgid <= 0)
+        return members;
+    // Every process's stat line is read: keep the per-process work to the open and the read.
+    const QByteArray proc = pathUnderRoot(m_root, "proc");
+    char path[512];
+    char buffer[1024];
+    forEachPidEntry(proc, [&](qint32 pid) {
+        std::snprintf(path, sizeof path, "%s/%d/stat", proc.constData(), pid);
+        const std::string_view text = ProcFile::readInto(path, buffer, sizeof buffer);
+        ProcStat stat;
+        if (!text.empty() && parseProcStat(text, stat) && stat.pgrp == pgid)
+            members.append(pid);
+        return true;
+    });
+    return members;
 }
 
 QString LinuxProcessInfo::executablePath(qint32 pid) const
@@ -73,16 +150,30 @@ QString LinuxProcessInfo::executablePath(qint32 pid) const
     return path;
 }
 
-QString LinuxProcessInfo::kernelName(qint32 pid) const
+QString LinuxProcessInfo::processName(qint32 pid) const
 {
     if (pid <= 0)
         return {};
-    char buffer[64];
-    const QByteArray path = pidPath(m_root, pid, "comm");
-    std::string_view text = ProcFile::readInto(path.constData(), buffer, sizeof buffer);
-    if (!text.empty() && text.back() == '\n')
-        text.remove_suffix(1);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    char buffer[1024];
+    ProcStat stat;
+    if (!readStat(pidPath(m_root, pid, "stat"), buffer, sizeof buffer, stat))
+        return {};
+    // The same rule as the process list, so a record and a row name a process alike.
+    char cmdline[4096];
+    std::string_view args;
+    if (stat.comm.size() >= LinuxProcessTable::kCommCut)
+        args = ProcFile::readInto(pidPath(m_root, pid, "cmdline").constData(), cmdline,
+                                  sizeof cmdline);
+    return LinuxProcessTable::displayName(stat.comm, args);
+}
+
+QString LinuxProcessInfo::bootId() const
+{
+    if (!m_bootId) {
+        m_bootId = QString::fromLatin1(
+            ProcFile::readOnce(pathUnderRoot(m_root, "proc/sys/kernel/random/boot_id")).trimmed());
+    }
+    return *m_bootId;
 }
 
 qint32 PosixProcessSignals::processGroup(qint32 pid) const

@@ -16,7 +16,6 @@ namespace corvanite {
 namespace {
 
 constexpr std::size_t kOpenCeiling = 4096;
-constexpr std::size_t kCommCut = 15; // TASK_COMM_LEN - 1
 
 bool parsePid(const char* name, qint32& pid)
 {

@@ -29,6 +29,9 @@ public:
 
     std::vector<RawProcess> readProcessesRaw(QHash<qint32, QString>& nameCache) override;
 
+    // The kernel keeps this many bytes of a name in comm (TASK_COMM_LEN - 1).
+    static constexpr std::size_t kCommCut = 15;
+
     std::size_t maxOpenFiles() const { return m_maxOpen; }
     std::size_t openFiles() const { return m_openCount; }
 

@@ -8,12 +8,16 @@
 
 namespace corvanite {
 
+// The kernel's flag for its own threads (PF_KTHREAD).
+inline constexpr quint64 kProcFlagKernelThread = 0x00200000;
+
 // The fields of /proc/<pid>/stat the application uses. Times are clock ticks, rss is pages.
 struct ProcStat {
     std::string_view comm; // between the first '(' and the last ')'
     char state = '?';
     qint64 ppid = 0;
     qint64 pgrp = 0;
+    quint64 flags = 0; // the kernel's PF_* bits
     quint64 utime = 0;
     quint64 stime = 0;
     quint64 threads = 0;
@@ -55,6 +59,9 @@ inline bool parseProcStat(std::string_view text, ProcStat& out)
             break;
         case 5:
             out.pgrp = static_cast<qint64>(v);
+            break;
+        case 9:
+            out.flags = v;
             break;
         case 14:
             out.utime = v;

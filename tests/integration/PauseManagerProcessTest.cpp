@@ -7,6 +7,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FakeProcessPlatform.h"
 #include "tests/support/LogWatch.h"
+#include "tests/support/RealProcessControl.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,33 +32,17 @@ bool isRunningOrSleeping(char s)
     return s == 'S' || s == 'R';
 }
 
-struct RealPause {
-    QTemporaryDir dir;
-    Preferences prefs{dir.filePath(QStringLiteral("prefs.json"))};
-    FakeClock clock;
-    LinuxProcessInfo info;
-    PosixProcessSignals signaller;
-    FakeFrontmost frontmost;
-    CapturedCalls later;
-
-    std::unique_ptr<PauseManager> make()
-    {
-        return std::make_unique<PauseManager>(PauseManager::Dependencies{
-            &info, &signaller, &prefs, &clock, &frontmost, later.delayedCall()});
-    }
-};
-
 } // namespace
 
 TEST(PauseManagerProcesses, pauseStopsTheWholeGroupAndResumeContinuesIt)
 {
-    RealPause h;
+    RealProcessControl h;
     // sh leads the group; its sleep child is a member of the same group.
     ChildProcess leader({QStringLiteral("sh"), QStringLiteral("-c"),
                          QStringLiteral("sleep 60 & echo started; wait")});
     ASSERT_TRUE(leader.started());
     ASSERT_TRUE(ChildProcess::waitForState(leader.pid(), isRunningOrSleeping));
-    auto manager = h.make();
+    auto manager = h.pauseManager();
     LogWatch log;
 
     ASSERT_TRUE(manager->pause(leader.pid(), QStringLiteral("sh")));
@@ -89,22 +74,13 @@ TEST(PauseManagerProcesses, pauseStopsTheWholeGroupAndResumeContinuesIt)
 
 TEST(PauseManagerProcesses, pausingAMemberRecordsTheLiveLeader)
 {
-    RealPause h;
+    RealProcessControl h;
     ChildProcess leader({QStringLiteral("sh"), QStringLiteral("-c"),
                          QStringLiteral("sleep 60 & echo $! > \"$0\"; wait"),
                          h.dir.filePath(QStringLiteral("member"))});
-    QFile member(h.dir.filePath(QStringLiteral("member")));
-    qint32 memberPid = 0;
-    for (int i = 0; i < 500 && memberPid == 0; ++i) {
-        if (member.open(QIODevice::ReadOnly)) {
-            memberPid = member.readAll().trimmed().toInt();
-            member.close();
-        }
-        if (memberPid == 0)
-            QThread::msleep(5);
-    }
+    const qint32 memberPid = ChildProcess::readPid(h.dir.filePath(QStringLiteral("member")));
     ASSERT_GT(memberPid, 0);
-    auto manager = h.make();
+    auto manager = h.pauseManager();
     ASSERT_TRUE(manager->pause(memberPid, QStringLiteral("sleep")));
     EXPECT_EQ(manager->paused().first().leadPid, leader.pid());
     EXPECT_EQ(manager->paused().first().name, QStringLiteral("sh"));
@@ -115,12 +91,12 @@ TEST(PauseManagerProcesses, pausingAMemberRecordsTheLiveLeader)
 
 TEST(PauseManagerProcesses, aGroupContinuedBySomeoneElseDropsOutAtReconcile)
 {
-    RealPause h;
+    RealProcessControl h;
     ChildProcess a({QStringLiteral("sleep"), QStringLiteral("60")});
     ChildProcess b({QStringLiteral("sleep"), QStringLiteral("60")});
     ASSERT_TRUE(ChildProcess::waitForState(a.pid(), isRunningOrSleeping));
     ASSERT_TRUE(ChildProcess::waitForState(b.pid(), isRunningOrSleeping));
-    auto manager = h.make();
+    auto manager = h.pauseManager();
     ASSERT_TRUE(manager->pause(a.pid(), QStringLiteral("sleep")));
     ASSERT_TRUE(manager->pause(b.pid(), QStringLiteral("sleep")));
     // A stop signal takes effect a moment after it is sent; reconcile must see both stopped.
@@ -137,7 +113,7 @@ TEST(PauseManagerProcesses, aGroupContinuedBySomeoneElseDropsOutAtReconcile)
     ::kill(-b.pid(), SIGKILL);
     ::kill(-b.pid(), SIGCONT);
     b.waitForEnd();
-    auto relaunched = h.make();
+    auto relaunched = h.pauseManager();
     EXPECT_TRUE(relaunched->paused().isEmpty());
     EXPECT_EQ(PausedGroup::decode(*h.prefs.dataValue(PauseManager::kStoreKey)),
               QList<PausedGroup>{});
@@ -145,16 +121,16 @@ TEST(PauseManagerProcesses, aGroupContinuedBySomeoneElseDropsOutAtReconcile)
 
 TEST(PauseManagerProcesses, aRelaunchKeepsTheGroupThatIsStillStopped)
 {
-    RealPause h;
+    RealProcessControl h;
     ChildProcess a({QStringLiteral("sleep"), QStringLiteral("60")});
     ASSERT_TRUE(ChildProcess::waitForState(a.pid(), isRunningOrSleeping));
     {
-        auto first = h.make();
+        auto first = h.pauseManager();
         ASSERT_TRUE(first->pause(a.pid(), QStringLiteral("sleep")));
         ASSERT_TRUE(ChildProcess::waitForState(a.pid(), isStopped));
         // The application is killed outright: nothing resumes, the record stays stored.
     }
-    auto relaunched = h.make();
+    auto relaunched = h.pauseManager();
     ASSERT_EQ(relaunched->paused().size(), 1);
     EXPECT_TRUE(relaunched->isWatching());
     relaunched->resumeAll();
@@ -165,14 +141,49 @@ TEST(PauseManagerProcesses, aRelaunchKeepsTheGroupThatIsStillStopped)
 
 TEST(PauseManagerProcesses, theTestsOwnGroupIsNeverPaused)
 {
-    RealPause h;
+    RealProcessControl h;
     ChildProcess sameGroup({QStringLiteral("sleep"), QStringLiteral("60")},
                            ChildProcess::Options{false, false});
-    auto manager = h.make();
+    auto manager = h.pauseManager();
     EXPECT_FALSE(manager->canPause(sameGroup.pid(), QStringLiteral("sleep")));
     EXPECT_FALSE(manager->pause(sameGroup.pid(), QStringLiteral("sleep")));
     EXPECT_FALSE(manager->pause(::getpid(), QStringLiteral("tests")));
     EXPECT_FALSE(manager->canPause(1, QStringLiteral("init")));
     EXPECT_FALSE(manager->canPause(0, QStringLiteral("x")));
     EXPECT_NE(ChildProcess::state(sameGroup.pid()), 'T');
+}
+
+// The main thread of the group's lead has exited (it reads as a zombie) while its worker runs
+// on: the group is still stopped while that worker is, so its record, the resume and the
+// resume at quit must all still reach it.
+TEST(PauseManagerProcesses, aGroupWhoseLeadOnlyHasWorkerThreadsLeftStaysTracked)
+{
+    RealProcessControl h;
+    ChildProcess probe({QStringLiteral(CORVANITE_MAIN_THREAD_EXIT_PROBE)});
+    ASSERT_TRUE(probe.started());
+    ASSERT_TRUE(ChildProcess::waitForState(probe.pid(), [](char s) { return s == 'Z'; }));
+    const std::optional<ProcessStatus> lead = h.info.status(probe.pid());
+    ASSERT_TRUE(lead.has_value());
+    EXPECT_FALSE(lead->zombie); // its worker is alive
+
+    auto manager = h.pauseManager();
+    ASSERT_TRUE(manager->canPause(probe.pid(), QStringLiteral("probe")));
+    ASSERT_TRUE(manager->pause(probe.pid(), QStringLiteral("probe")));
+    auto stopped = [&] { return h.info.hasStoppedThread(probe.pid()); };
+    for (int i = 0; i < 1000 && !stopped(); ++i)
+        QThread::msleep(5);
+    ASSERT_TRUE(stopped());
+
+    manager->reconcile();
+    ASSERT_EQ(manager->paused().size(), 1);
+    EXPECT_TRUE(manager->entry(probe.pid()).has_value());
+    // A relaunch keeps it too, and its quit thaws it.
+    manager.reset();
+    auto relaunched = h.pauseManager();
+    ASSERT_EQ(relaunched->paused().size(), 1);
+    relaunched->resumeAll();
+    for (int i = 0; i < 1000 && stopped(); ++i)
+        QThread::msleep(5);
+    EXPECT_FALSE(stopped());
+    EXPECT_TRUE(relaunched->paused().isEmpty());
 }

@@ -91,7 +91,9 @@ std::optional<PausedGroup> freeze(const ChildProcess& child)
     const std::optional<quint64> start = LinuxProcessInfo().startTime(child.pid());
     if (!start)
         return std::nullopt;
-    return PausedGroup{child.pid(), child.pid(), QStringLiteral("sleep"), *start, 1.0};
+    // Without a boot id and start tick, as earlier versions stored it: compared by its start.
+    return PausedGroup{child.pid(), child.pid(), QStringLiteral("sleep"), *start, 1.0,
+                       {},          std::nullopt};
 }
 
 // The real application with no display and `home` as its HOME, started and waited for until its
@@ -189,8 +191,9 @@ TEST(PausedGroupsOnQuit, aGroupThawedWhileTheAppWasDownIsDroppedAtLaunch)
     const std::optional<quint64> start = LinuxProcessInfo().startTime(child.pid());
     ASSERT_TRUE(start.has_value());
     const QString home = TestSandbox::current().root() + QStringLiteral("/thawed");
-    ASSERT_TRUE(
-        writeRecords(home, {{child.pid(), child.pid(), QStringLiteral("sleep"), *start, 1.0}}));
+    ASSERT_TRUE(writeRecords(
+        home,
+        {{child.pid(), child.pid(), QStringLiteral("sleep"), *start, 1.0, {}, std::nullopt}}));
 
     QProcess app;
     ASSERT_TRUE(startHeadless(app, home));

@@ -40,7 +40,7 @@ TEST(ProcessDetailReader, readsALiveChild)
     EXPECT_GE(static_cast<qint64>(*start), static_cast<qint64>(before) - 2);
     EXPECT_LE(static_cast<qint64>(*start), static_cast<qint64>(after) + 1);
     EXPECT_NEAR(*detail->startDate + kUnixToAbsolute, static_cast<double>(*start), 1.0);
-    EXPECT_EQ(info.kernelName(child.pid()), QStringLiteral("sleep"));
+    EXPECT_EQ(info.processName(child.pid()), QStringLiteral("sleep"));
 }
 
 TEST(ProcessDetailReader, aGoneOrKernelProcessReadsSoftly)

@@ -1,11 +1,22 @@
 // SPDX-FileCopyrightText: 2026 The Corvanite developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/process/ProcessTerminator.h"
+#include "app/process/PauseFlow.h"
+#include "app/process/PauseManager.h"
 #include "app/process/TerminationFlow.h"
+#include "app/sampling/ProcessDetailReader.h"
+#include "platform/Clock.h"
+#include "platform/Preferences.h"
 #include "platform/linux/LinuxProcessInfo.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FakeProcessPlatform.h"
 #include "tests/support/LogWatch.h"
+#include "tests/support/RealProcessControl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -209,4 +220,94 @@ TEST(FindingTerminationFlow, asksUnlessPreauthorisedAndLogsOnlySuccess)
     card.confirmAlways();
     EXPECT_EQ(whitelist, (QStringList{QStringLiteral("Known"), QStringLiteral("Hog")}));
     EXPECT_EQ(signaller.sent, (QList<std::pair<qint32, int>>{{900, SIGTERM}, {901, SIGTERM}}));
+}
+
+// A zombie has ended and a kernel thread ignores signals: neither is offered terminate or
+// pause, and a process that ended on SIGTERM but waits for its parent to reap it counts as
+// ended, not as one that ignored SIGTERM.
+TEST(ProcessTerminator, zombiesAndKernelThreadsAreLeftAlone)
+{
+    RealProcessControl c;
+    auto pause = c.pauseManager();
+
+    // The parent execs a sleep that never reaps its child.
+    const QString pidFile = c.dir.filePath(QStringLiteral("child"));
+    ChildProcess parent({QStringLiteral("sh"), QStringLiteral("-c"),
+                         QStringLiteral("sleep 60 & echo $! > \"$0\"; exec sleep 600"), pidFile});
+    const qint32 child = ChildProcess::readPid(pidFile);
+    ASSERT_GT(child, 0);
+    ASSERT_TRUE(ChildProcess::waitForState(child, isSleeping));
+    ASSERT_TRUE(c.terminator.isKillable(child, QStringLiteral("sleep")));
+    ASSERT_TRUE(c.terminator.terminate(child));
+    ASSERT_TRUE(ChildProcess::waitForState(child, [](char s) { return s == 'Z'; }));
+    LogWatch log;
+    c.later.runAll();
+    EXPECT_TRUE(log.lines().isEmpty()); // no "SIGTERM had no effect"
+
+    // The zombie, kthreadd and one of its kernel threads.
+    struct Case {
+        qint32 pid;
+        bool zombie;
+    };
+    QList<Case> cases{{child, true}};
+    if (c.info.status(2))
+        cases.append({2, false});
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const std::optional<ProcessStatus> s = c.info.status(entry.toInt());
+        if (s && s->parentPid == 2) {
+            cases.append({s->pid, false});
+            break;
+        }
+    }
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.pid);
+        const std::optional<ProcessDetail> detail =
+            ProcessDetailReader::read(c.info, k.pid, QStringLiteral("name"));
+        ASSERT_TRUE(detail.has_value());
+        EXPECT_EQ(detail->zombie, k.zombie);
+        EXPECT_EQ(detail->kernelThread, !k.zombie);
+        EXPECT_FALSE(c.terminator.isKillable(k.pid, QStringLiteral("name")));
+        EXPECT_FALSE(pause->canPause(k.pid, QStringLiteral("name")));
+    }
+    if (cases.size() == 1)
+        GTEST_SKIP() << "no kernel thread is visible in this pid namespace";
+}
+
+// The detail view read the process at expansion; before its terminate or pause sends
+// anything, the pid must still be that process (a pid reused meanwhile is left alone).
+TEST(ProcessTerminator, aPidReusedWhileTheDetailIsOpenIsNotSignalled)
+{
+    QTemporaryDir dir;
+    Preferences prefs(dir.filePath(QStringLiteral("prefs.json")));
+    FakeClock clock;
+    FakeFrontmost frontmost;
+    FakeProcessInfo info;
+    FakeProcessSignals signaller(info);
+    CapturedCalls later;
+    ProcessTerminator terminator(info, signaller, later.delayedCall());
+    PauseManager pause(PauseManager::Dependencies{&info, &signaller, &prefs, &clock, &frontmost,
+                                                  later.delayedCall()});
+    TerminationFlow kill(TerminationFlow::Skin::Glass, terminator,
+                         {[](const QString&) { return false; }, [](const QString&) {}});
+    PauseFlow pauseFlow(pause);
+    info.add(700, 700, 1000); // what the detail showed: started at tick 1000
+    const quint64 shownStart = info.status(700)->startTicks;
+    info.add(700, 700, 1003); // the process ended and a new one got its pid
+
+    LogWatch log;
+    kill.request(700, QStringLiteral("editor"), shownStart);
+    kill.confirm();
+    pauseFlow.request(700, QStringLiteral("editor"), shownStart);
+    pauseFlow.confirm();
+    EXPECT_TRUE(signaller.sent.isEmpty());
+    EXPECT_TRUE(pause.paused().isEmpty());
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("Failed to terminate process: editor (700)")));
+
+    // The process the detail showed is still there: both reach it.
+    const quint64 current = info.status(700)->startTicks;
+    kill.request(700, QStringLiteral("editor"), current);
+    kill.confirm();
+    pauseFlow.request(700, QStringLiteral("editor"), current);
+    pauseFlow.confirm();
+    EXPECT_EQ(signaller.sent, (QList<std::pair<qint32, int>>{{700, SIGTERM}, {-700, SIGSTOP}}));
 }

@@ -15,12 +15,27 @@
 
 namespace corvanite::test {
 
+namespace {
+
+QList<QByteArray> encoded(const QStringList& argv)
+{
+    QList<QByteArray> args;
+    for (const QString& a : argv)
+        args.append(a.toLocal8Bit());
+    return args;
+}
+
+} // namespace
+
 ChildProcess::ChildProcess(const QStringList& argv, Options options)
+    : ChildProcess(encoded(argv), options)
+{
+}
+
+ChildProcess::ChildProcess(const QList<QByteArray>& argv, Options options)
     : m_ownGroup(options.ownGroup)
 {
-    std::vector<QByteArray> args;
-    for (const QString& a : argv)
-        args.push_back(a.toLocal8Bit());
+    QList<QByteArray> args = argv;
     std::vector<char*> raw;
     for (QByteArray& a : args)
         raw.push_back(a.data());
@@ -83,6 +98,23 @@ bool ChildProcess::waitForState(pid_t pid, bool (*want)(char), int timeoutMs)
         QThread::msleep(5);
     }
     return true;
+}
+
+qint32 ChildProcess::readPid(const QString& path, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray text = file.readAll();
+            if (text.endsWith('\n'))
+                return text.trimmed().toInt();
+        }
+        if (timer.elapsed() > timeoutMs)
+            return 0;
+        QThread::msleep(5);
+    }
 }
 
 std::optional<int> ChildProcess::waitForEnd(int timeoutMs)

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,8 @@ public:
         : ChildProcess(argv, Options{})
     {
     }
+    // Arguments as raw bytes, for program names that are not valid text.
+    ChildProcess(const QList<QByteArray>& argv, Options options);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -36,6 +40,9 @@ public:
     static char state(pid_t pid);
     // Waits up to `timeoutMs` for the state to satisfy `want`.
     static bool waitForState(pid_t pid, bool (*want)(char), int timeoutMs = 5000);
+    // The pid a child wrote into `path` (a shell's "echo $! > file"), once it is there; 0 when
+    // nothing came within `timeoutMs`.
+    static qint32 readPid(const QString& path, int timeoutMs = 5000);
     // Reaps the child if it ended within `timeoutMs`; the signal that ended it, or 0 for an exit.
     std::optional<int> waitForEnd(int timeoutMs = 5000);
 

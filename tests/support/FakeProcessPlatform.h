@@ -19,6 +19,7 @@ class FakeProcessInfo final : public ProcessInfo {
 public:
     QHash<qint32, ProcessStatus> processes;
     QHash<qint32, QString> names;
+    QString boot = QStringLiteral("fake-boot");
 
     std::optional<ProcessStatus> status(qint32 pid) const override
     {
@@ -26,14 +27,32 @@ public:
         return it == processes.constEnd() ? std::nullopt : std::optional<ProcessStatus>(*it);
     }
     QString executablePath(qint32) const override { return {}; }
-    QString kernelName(qint32 pid) const override { return names.value(pid); }
+    QString processName(qint32 pid) const override { return names.value(pid); }
+    QList<qint32> groupMembers(qint32 pgid) const override
+    {
+        QList<qint32> members;
+        for (const ProcessStatus& s : processes) {
+            if (s.processGroup == pgid)
+                members.append(s.pid);
+        }
+        return members;
+    }
+    // Only the main thread here: a fake process is stopped when its state says so.
+    bool hasStoppedThread(qint32 pid) const override
+    {
+        const auto s = status(pid);
+        return s && s->state == 'T';
+    }
+    QString bootId() const override { return boot; }
 
+    // The start doubles as the start tick, so a new start is a new process either way.
     void add(qint32 pid, qint32 group, quint64 start, char state = 'S')
     {
         ProcessStatus s;
         s.pid = pid;
         s.processGroup = group;
         s.startTime = start;
+        s.startTicks = start;
         s.state = state;
         processes.insert(pid, s);
     }

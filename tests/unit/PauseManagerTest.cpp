@@ -3,7 +3,9 @@
 #include "app/process/PauseManager.h"
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
+#include "platform/linux/LinuxProcessInfo.h"
 #include "tests/support/FakeProcessPlatform.h"
+#include "tests/support/FixtureTree.h"
 #include "tests/support/LogWatch.h"
 
 #include <QJsonArray>
@@ -178,19 +180,160 @@ TEST(PauseManager, storedRecordsThatAreNotTheStoredFormAreIgnored)
         PauseManager::kStoreKey,
         QByteArray(R"([{"at":12.5,"leadStart":1000,"name":"x","leadPid":500,"pgid":500}])"));
     auto m = h.make();
-    EXPECT_EQ(m->paused(), (QList<PausedGroup>{{500, 500, QStringLiteral("x"), 1000, 12.5}}));
+    EXPECT_EQ(m->paused(),
+              (QList<PausedGroup>{{500, 500, QStringLiteral("x"), 1000, 12.5, {}, std::nullopt}}));
 }
 
 TEST(PausedGroup, encodesTheStoredKeysWithTheirKinds)
 {
-    const QByteArray json =
-        PausedGroup::encode({{500, 501, QStringLiteral("App \"1\""), 1700000000, 1234.25}});
-    const QJsonObject o = QJsonDocument::fromJson(json).array().first().toObject();
+    const PausedGroup old{500, 501,         QStringLiteral("App \"1\""), 1700000000, 1234.25,
+                          {},  std::nullopt};
+    const PausedGroup exact{
+        500, 501, QStringLiteral("App"), 1700000000, 1234.25, QStringLiteral("b0"), 987654321};
+    const QJsonArray array = QJsonDocument::fromJson(PausedGroup::encode({old, exact})).array();
+    const QJsonObject o = array.first().toObject();
+    // Without an exact identity the record is written exactly as earlier versions wrote it.
     EXPECT_EQ(o.keys(), (QStringList{QStringLiteral("at"), QStringLiteral("leadPid"),
                                      QStringLiteral("leadStart"), QStringLiteral("name"),
                                      QStringLiteral("pgid")}));
     EXPECT_EQ(o.value(QStringLiteral("leadStart")).toInteger(), 1700000000);
     EXPECT_EQ(o.value(QStringLiteral("at")).toDouble(), 1234.25);
-    EXPECT_EQ(PausedGroup::decode(json),
-              (QList<PausedGroup>{{500, 501, QStringLiteral("App \"1\""), 1700000000, 1234.25}}));
+    const QJsonObject e = array.last().toObject();
+    EXPECT_EQ(e.value(QStringLiteral("bootId")).toString(), QStringLiteral("b0"));
+    EXPECT_EQ(e.value(QStringLiteral("leadStartTicks")).toInteger(), 987654321);
+    EXPECT_EQ(PausedGroup::decode(PausedGroup::encode({old, exact})),
+              (QList<PausedGroup>{old, exact}));
+
+    // A malformed or half identity is dropped, never the record.
+    const char* extras[] = {R"("bootId":7,"leadStartTicks":5)",
+                            R"("bootId":"b0","leadStartTicks":-1)", R"("bootId":"b0")",
+                            R"("leadStartTicks":5)", R"("bootId":"","leadStartTicks":5)"};
+    for (const char* extra : extras) {
+        SCOPED_TRACE(extra);
+        const QByteArray json =
+            QByteArray(
+                R"([{"pgid":500,"leadPid":501,"name":"App","leadStart":1700000000,"at":1,)") +
+            extra + "}]";
+        EXPECT_EQ(PausedGroup::decode(json),
+                  (QList<PausedGroup>{
+                      {500, 501, QStringLiteral("App"), 1700000000, 1, {}, std::nullopt}}));
+    }
+}
+
+namespace {
+
+// A procfs tree with one process, 500, leading its group, and what the machine says of its
+// boot. The wall-clock start of the process is btime + ticks / 100 (Linux reports 100 ticks a
+// second to user space).
+struct StoppedLeadTree {
+    FixtureTree tree{QStringLiteral("linux")};
+
+    void set(quint64 btime, quint64 startTicks, const char* bootId, char state = 'T')
+    {
+        tree.write(QStringLiteral("proc/stat"),
+                   "cpu 1 0 1 1 0 0 0 0 0 0\nbtime " + QByteArray::number(btime) + '\n');
+        tree.write(QStringLiteral("proc/sys/kernel/random/boot_id"), QByteArray(bootId) + '\n');
+        const QByteArray stat = "500 (editor) " + QByteArray(1, state) +
+                                " 1 500 500 0 -1 4194560 0 0 0 0 5 5 0 0 20 0 1 0 " +
+                                QByteArray::number(startTicks) + " 1000 10 0\n";
+        tree.write(QStringLiteral("proc/500/stat"), stat);
+        tree.write(QStringLiteral("proc/500/task/500/stat"), stat);
+        tree.write(QStringLiteral("proc/500/comm"), "editor\n");
+    }
+};
+
+// Groups as the fixture tree says; every signal is recorded, none is sent.
+class TreeSignals final : public ProcessSignals {
+public:
+    explicit TreeSignals(const ProcessInfo& info)
+        : m_info(info)
+    {
+    }
+    QList<std::pair<qint32, int>> sent;
+    qint32 processGroup(qint32 pid) const override
+    {
+        const auto s = m_info.status(pid);
+        return s ? s->processGroup : -1;
+    }
+    qint32 ownPid() const override { return 4242; }
+    int send(qint32 pid, int signal) override
+    {
+        sent.append({pid, signal});
+        return 0;
+    }
+
+private:
+    const ProcessInfo& m_info;
+};
+
+} // namespace
+
+// The wall-clock start of a process is derived from btime, which moves when the clock is
+// stepped. A relaunch after a step must still know its frozen group, and must still refuse a
+// new process that happens to get the old pid and the old wall-clock start.
+TEST(PauseManager, aClockStepBetweenLaunchesKeepsTheRecordAndStillRefusesAReusedPid)
+{
+    QTemporaryDir dir;
+    Preferences prefs(dir.filePath(QStringLiteral("prefs.json")));
+    FakeClock clock;
+    FakeFrontmost frontmost;
+    CapturedCalls later;
+    StoppedLeadTree proc;
+    auto launch = [&](LinuxProcessInfo& info, TreeSignals& signaller) {
+        return std::make_unique<PauseManager>(PauseManager::Dependencies{
+            &info, &signaller, &prefs, &clock, &frontmost, later.delayedCall()});
+    };
+
+    proc.set(1700000000, 250000, "boot-a", 'S');
+    PausedGroup record;
+    {
+        LinuxProcessInfo info(proc.tree.root());
+        TreeSignals signaller(info);
+        auto m = launch(info, signaller);
+        ASSERT_TRUE(m->pause(500, QStringLiteral("editor")));
+        record = m->paused().first();
+        EXPECT_EQ(record.leadStart, 1700002500u);
+        EXPECT_EQ(record.bootId, QStringLiteral("boot-a"));
+        EXPECT_EQ(record.leadStartTicks, 250000u);
+    }
+    const QByteArray stored = *prefs.dataValue(PauseManager::kStoreKey);
+
+    struct Case {
+        const char* what;
+        quint64 btime;
+        quint64 ticks;
+        const char* boot;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"clock stepped an hour forward", 1700003600, 250000, "boot-a", true},
+        {"clock stepped a day back", 1699913600, 250000, "boot-a", true},
+        // Old pid, old wall-clock start (the step makes up for the later tick): another process.
+        {"pid reused, step hides it", 1699996400, 610000, "boot-a", false},
+        {"same tick after a reboot", 1700000000, 250000, "boot-b", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        prefs.setData(PauseManager::kStoreKey, stored);
+        clock.setNow(clock.now() + 3600);
+        proc.set(c.btime, c.ticks, c.boot);
+        LinuxProcessInfo info(proc.tree.root()); // a new run reads btime anew
+        TreeSignals signaller(info);
+        auto m = launch(info, signaller);
+        EXPECT_EQ(m->paused().size(), c.kept ? 1 : 0);
+        m->resume(record);
+        const QList<std::pair<qint32, int>> expected =
+            c.kept ? QList<std::pair<qint32, int>>{{-500, SIGCONT}}
+                   : QList<std::pair<qint32, int>>{};
+        EXPECT_EQ(signaller.sent, expected);
+    }
+
+    // A record stored before the exact identity existed is still taken, by its start.
+    proc.set(1700000000, 250000, "boot-a");
+    record.bootId.clear();
+    record.leadStartTicks.reset();
+    prefs.setData(PauseManager::kStoreKey, PausedGroup::encode({record}));
+    LinuxProcessInfo info(proc.tree.root());
+    TreeSignals signaller(info);
+    EXPECT_EQ(launch(info, signaller)->paused(), QList<PausedGroup>{record});
 }
