@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/ui/PanelFixture.h"
 
+#include "app/panel/CapsuleButton.h"
 #include "app/panel/HistoryWindowPicker.h"
 #include "app/panel/KeyablePanel.h"
 #include "app/panel/PanelCardShape.h"
@@ -354,6 +355,41 @@ TEST_F(GlassPanelTest, DetailOffersWhatTheProcessAllows)
     EXPECT_EQ(firefox->groupAction(), QStringLiteral("resume"));
 }
 
+// A zombie or a kernel thread cannot be signalled: its detail offers no action and says why.
+// Actions that are offered carry the start the detail was read with.
+TEST_F(GlassPanelTest, DetailOfAZombieSaysSoAndActionsCarryTheStartTheyWereReadWith)
+{
+    info.add(5150, 5150, 1'700'000'000);
+    info.processes[5150].zombie = true;
+    ProcessDetail zombie = *services.readDetail(5150, QStringLiteral("defunct-worker"));
+    zombie.zombie = true;
+    zombie.path = QStringLiteral("—");
+    QWidget card; // the panel's dark card behind the detail
+    QPalette dark = card.palette();
+    dark.setColor(QPalette::Window, QColor(30, 32, 38));
+    card.setPalette(dark);
+    card.setAutoFillBackground(true);
+    card.resize(368, 180);
+    auto* view = new ProcessDetailView(zombie, terminator.isKillable(5150, zombie.name), pins,
+                                       pause, clock, services.revealFile, &card);
+    view->setGeometry(10, 10, 348, view->contentHeight());
+    EXPECT_EQ(view->groupAction(), QString());
+    EXPECT_EQ(view->stateAction(), QStringLiteral("zombie"));
+    save(render(card, 2), QStringLiteral("process-detail-zombie.png"));
+
+    ProcessDetail live = *services.readDetail(2210, QStringLiteral("firefox"));
+    live.startTicks = 987654;
+    ProcessDetailView firefox(live, true, pins, pause, clock, services.revealFile);
+    QList<quint64> sent;
+    QObject::connect(&firefox, &ProcessDetailView::terminateRequested,
+                     [&](qint32, const QString&, quint64 ticks) { sent.append(ticks); });
+    QObject::connect(&firefox, &ProcessDetailView::pauseRequested,
+                     [&](qint32, const QString&, quint64 ticks) { sent.append(ticks); });
+    for (CapsuleButton* button : firefox.findChildren<CapsuleButton*>())
+        button->click();
+    EXPECT_EQ(sent, (QList<quint64>{987654, 987654}));
+}
+
 TEST_F(GlassPanelTest, APinnedTrendAppearsWithTwoValues)
 {
     pins.toggle(QStringLiteral("firefox"));
@@ -402,6 +438,30 @@ TEST_F(GlassPanelTest, TerminateConfirmationHoldsThePanelWhileUp)
     section->confirmations()->requestTerminate(3105, QStringLiteral("code"));
     EXPECT_TRUE(holds.isEmpty());
     EXPECT_EQ(signaller.sent, (QList<std::pair<qint32, int>>{{3105, SIGTERM}}));
+}
+
+TEST_F(GlassPanelTest, PauseConfirmationNamesTheMemberThatProtectsTheGroup)
+{
+    info.add(6100, 6100, 5);
+    info.add(6101, 6100, 6);
+    info.names.insert(6100, QStringLiteral("sh"));
+    info.names.insert(6101, QStringLiteral("pipewire"));
+    auto root = makePanel();
+    root->show();
+    ProcessSectionControls* section = &glass(*root)->processes()->controls();
+    section->confirmations()->requestPause(6100, QStringLiteral("sh"));
+    QMessageBox* box = section->confirmations()->dialog();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("“sh” cannot be paused"));
+    EXPECT_TRUE(box->informativeText().contains(QStringLiteral("pipewire (PID 6101)")));
+    ASSERT_EQ(box->buttons().size(), 1); // nothing to confirm, only to close
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(
+        box->grab().save(test::screenshotPath(QStringLiteral("pause-protected-member.png"))));
+    box->buttons().first()->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(signaller.sent.isEmpty());
+    EXPECT_TRUE(pause.paused().isEmpty());
 }
 
 TEST_F(GlassPanelTest, DiagnosticsCardLooksAndTerminateButtons)

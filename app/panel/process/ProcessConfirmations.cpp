@@ -36,9 +36,10 @@ void ProcessConfirmations::updateHold()
         m_services.setDialogHold(showKillConfirm() || showPauseConfirm());
 }
 
-void ProcessConfirmations::requestTerminate(qint32 pid, const QString& name)
+void ProcessConfirmations::requestTerminate(qint32 pid, const QString& name,
+                                            std::optional<quint64> startTicks)
 {
-    m_kill.request(pid, name);
+    m_kill.request(pid, name, startTicks);
     if (!m_kill.dialogShown())
         return; // pre-authorised: already terminated
     updateHold();
@@ -55,15 +56,18 @@ void ProcessConfirmations::requestTerminate(qint32 pid, const QString& name)
     });
 }
 
-void ProcessConfirmations::requestPause(qint32 pid, const QString& name)
+void ProcessConfirmations::requestPause(qint32 pid, const QString& name,
+                                        std::optional<quint64> startTicks)
 {
-    m_pauseFlow.request(pid, name);
+    m_pauseFlow.request(pid, name, startTicks);
     updateHold();
-    m_dialog = ConfirmationDialog::open(
-        m_over, m_pauseFlow.title(), m_pauseFlow.message(),
-        {{m_pauseFlow.confirmLabel(), false, false, [this] { m_pauseFlow.confirm(); }},
-         {m_pauseFlow.cancelLabel(), false, true, [this] { m_pauseFlow.cancel(); }}},
-        {});
+    QList<ConfirmationDialog::Choice> choices;
+    if (m_pauseFlow.offersPause())
+        choices.append(
+            {m_pauseFlow.confirmLabel(), false, false, [this] { m_pauseFlow.confirm(); }});
+    choices.append({m_pauseFlow.cancelLabel(), false, true, [this] { m_pauseFlow.cancel(); }});
+    m_dialog =
+        ConfirmationDialog::open(m_over, m_pauseFlow.title(), m_pauseFlow.message(), choices, {});
     connect(m_dialog, &QObject::destroyed, this, [this] {
         if (m_pauseFlow.dialogShown())
             m_pauseFlow.cancel();

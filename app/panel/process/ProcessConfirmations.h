@@ -26,11 +26,15 @@ public:
     ProcessConfirmations(const PanelServices& services, PanelSkin skin, QWidget* over,
                          std::function<void()> onTerminated);
 
-    void requestTerminate(qint32 pid, const QString& name);
-    void requestPause(qint32 pid, const QString& name);
+    // `startTicks`: the start the detail view showed, checked again before any signal.
+    void requestTerminate(qint32 pid, const QString& name,
+                          std::optional<quint64> startTicks = std::nullopt);
+    void requestPause(qint32 pid, const QString& name,
+                      std::optional<quint64> startTicks = std::nullopt);
 
     bool showKillConfirm() const { return m_kill.dialogShown(); }
     bool showPauseConfirm() const { return m_pauseFlow.dialogShown(); }
+    const PauseFlow& pauseFlow() const { return m_pauseFlow; }
     QMessageBox* dialog() const { return m_dialog; }
 
 private:

@@ -67,8 +67,9 @@ ProcessDetailView::ProcessDetailView(ProcessDetail detail, bool canKill, PinStor
         red.setAlphaF(0.85f);
         m_terminate = new CapsuleButton(QStringLiteral("xmark.circle.fill"),
                                         L(QStringLiteral("proc.detail.terminate")), red, {}, this);
-        connect(m_terminate, &QAbstractButton::clicked, this,
-                [this] { Q_EMIT terminateRequested(m_detail.pid, m_detail.name); });
+        connect(m_terminate, &QAbstractButton::clicked, this, [this] {
+            Q_EMIT terminateRequested(m_detail.pid, m_detail.name, m_detail.startTicks);
+        });
     }
     rebuildActions();
 }
@@ -101,6 +102,28 @@ QString ProcessDetailView::pinHelp() const
 QString ProcessDetailView::groupAction() const
 {
     return m_groupAction;
+}
+
+QString ProcessDetailView::stateAction() const
+{
+    if (m_canKill)
+        return QStringLiteral("terminate");
+    if (m_detail.zombie)
+        return QStringLiteral("zombie");
+    if (m_detail.kernelThread)
+        return QStringLiteral("kernelThread");
+    return QStringLiteral("protected");
+}
+
+QString ProcessDetailView::noTerminateText() const
+{
+    // A zombie and a kernel thread are not protected, they cannot be signalled at all: say
+    // which, so the missing actions make sense.
+    if (m_detail.zombie)
+        return L(QStringLiteral("proc.detail.zombie"));
+    if (m_detail.kernelThread)
+        return L(QStringLiteral("proc.detail.kernelThread"));
+    return L(QStringLiteral("proc.detail.protected"));
 }
 
 int ProcessDetailView::contentHeight() const
@@ -138,8 +161,9 @@ void ProcessDetailView::rebuildActions()
         m_groupButton =
             new CapsuleButton(QStringLiteral("pause.circle.fill"),
                               L(QStringLiteral("proc.detail.pause")), Theme::energy, {}, this);
-        connect(m_groupButton, &QAbstractButton::clicked, this,
-                [this] { Q_EMIT pauseRequested(m_detail.pid, m_detail.name); });
+        connect(m_groupButton, &QAbstractButton::clicked, this, [this] {
+            Q_EMIT pauseRequested(m_detail.pid, m_detail.name, m_detail.startTicks);
+        });
     }
     if (m_groupButton)
         m_groupButton->show();
@@ -237,7 +261,7 @@ void ProcessDetailView::paintEvent(QPaintEvent*)
         y += kTrendHeight + kGap;
     }
     if (!m_canKill) {
-        const QString text = L(QStringLiteral("proc.detail.protected"));
+        const QString text = noTerminateText();
         const double actionTop = r.height() - kMargin - kActionRow;
         const double left =
             m_groupButton ? m_groupButton->geometry().right() + 8.0 : kMargin + 30.0;

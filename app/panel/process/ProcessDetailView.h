@@ -32,13 +32,16 @@ public:
     bool showsRevealButton() const;
     bool pinEnabled() const;
     QString pinHelp() const;
-    // "pause", "resume" or "" for the middle action; "terminate" or "protected" on the right.
+    // "pause", "resume" or "" for the middle action; "terminate", "protected", "zombie" or
+    // "kernelThread" on the right.
     QString groupAction() const;
     bool offersTerminate() const { return m_canKill; }
+    QString stateAction() const;
 
 Q_SIGNALS:
-    void terminateRequested(qint32 pid, const QString& name);
-    void pauseRequested(qint32 pid, const QString& name);
+    // `startTicks` is the start the detail was read with, so the action reaches only that process.
+    void terminateRequested(qint32 pid, const QString& name, quint64 startTicks);
+    void pauseRequested(qint32 pid, const QString& name, quint64 startTicks);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,6 +51,8 @@ private:
     void rebuildActions();
     void placeActions();
     QList<double> trendValues() const;
+    // The text where the terminate button would be: why there is none.
+    QString noTerminateText() const;
 
     ProcessDetail m_detail;
     bool m_canKill;

@@ -48,8 +48,8 @@ public:
     QList<ProcessRow*> rows() const;
 
 Q_SIGNALS:
-    void terminateRequested(qint32 pid, const QString& name);
-    void pauseRequested(qint32 pid, const QString& name);
+    void terminateRequested(qint32 pid, const QString& name, quint64 startTicks);
+    void pauseRequested(qint32 pid, const QString& name, quint64 startTicks);
     void heightChanged();
 
 protected:
