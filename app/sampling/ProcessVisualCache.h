@@ -32,6 +32,8 @@ public:
     void prune(const QSet<qint32>& valid);
 
     qsizetype size() const { return m_cache.size(); }
+    // Changes whenever the installed applications changed: visuals shown before may be stale.
+    quint64 generation() const { return m_applications.generation(); }
 
 private:
     RunningApplications& m_applications;

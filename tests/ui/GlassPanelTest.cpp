@@ -27,6 +27,10 @@
 #include "app/panel/process/ProcessSearchBar.h"
 #include "app/panel/process/ProcessSectionControls.h"
 #include "app/panel/process/ProcessTexts.h"
+#include "app/sampling/ProcessVisualCache.h"
+#include "platform/linux/DesktopApplications.h"
+#include "tests/support/FixtureTree.h"
+#include "tests/support/WaitFor.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -293,6 +297,36 @@ TEST_F(GlassPanelTest, TheDetailGrowsAndShrinksUnderItsRowOnASpring)
     EXPECT_EQ(well->expandedPid(), well->rows().at(1)->record().proc.pid);
     EXPECT_EQ(well->height(), collapsed + 180);
     EXPECT_EQ(well->findChildren<ProcessDetailView*>().size(), 1);
+}
+
+// Rows on screen keep their names while their pids stay, but an application installed while
+// the panel is open names its rows at the next refresh.
+TEST_F(GlassPanelTest, ShownRowsTakeTheNameOfAnApplicationInstalledMeanwhile)
+{
+    test::FixtureTree tree(QStringLiteral("linux"));
+    tree.write(QStringLiteral("proc/2210/comm"), "firefox\n");
+    tree.write(QStringLiteral("data/applications/.keep"), "");
+    DesktopApplications apps({tree.path(QStringLiteral("data"))}, tree.root());
+    ProcessVisualCache visuals(apps);
+    services.visuals = &visuals;
+    ProcessListWell well(services, Theme::tertiaryText);
+    well.resize(348, well.height());
+    well.show();
+    auto shownName = [&] {
+        for (const ProcessRow* row : well.rows()) {
+            if (row->record().proc.pid == 2210)
+                return row->shownName();
+        }
+        return QString();
+    };
+    ASSERT_EQ(shownName(), QStringLiteral("firefox"));
+
+    const quint64 before = visuals.generation();
+    tree.write(QStringLiteral("data/applications/firefox.desktop"),
+               "[Desktop Entry]\nType=Application\nName=Firefox Web Browser\nExec=firefox %u\n");
+    ASSERT_TRUE(test::waitFor([&] { return visuals.generation() != before; }));
+    well.refresh(); // the next published snapshot
+    EXPECT_EQ(shownName(), QStringLiteral("Firefox Web Browser"));
 }
 
 TEST_F(GlassPanelTest, RowValuesByModeAndThresholds)

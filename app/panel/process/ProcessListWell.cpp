@@ -118,6 +118,10 @@ void ProcessListWell::refresh()
         connect(row, &ProcessRow::toggled, this, &ProcessListWell::toggle);
         m_rows.append(row);
     }
+    // An application installed or removed since the rows were named: name every row again.
+    const quint64 generation = m_services.visuals ? m_services.visuals->generation() : 0;
+    const bool applicationsChanged = generation != m_visualGeneration;
+    m_visualGeneration = generation;
     for (qsizetype i = 0; i < m_rows.size(); ++i) {
         ProcessRow* row = m_rows[i];
         if (i >= ranked.size()) {
@@ -126,7 +130,8 @@ void ProcessListWell::refresh()
         }
         const qint32 oldPid = row->record().proc.pid;
         row->setRecord(ranked[i], m_sortMode, m_expandedPid == ranked[i].proc.pid);
-        if (m_services.visuals && (oldPid != ranked[i].proc.pid || !row->isVisible()))
+        if (m_services.visuals &&
+            (oldPid != ranked[i].proc.pid || !row->isVisible() || applicationsChanged))
             row->setVisual(m_services.visuals->lookup(ranked[i].proc.pid, ranked[i].proc.name));
         row->update(); // pin and pause marks are not part of the record
         row->show();

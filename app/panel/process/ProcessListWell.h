@@ -72,6 +72,7 @@ private:
     ProcessSortMode m_sortMode = ProcessSortMode::Cpu;
     QString m_search;
     QList<ProcessRow*> m_rows;
+    quint64 m_visualGeneration = 0; // of the installed applications the rows' visuals came from
     int m_shown = 0;
     std::optional<qint32> m_expandedPid;
     std::optional<ProcessDetail> m_detail;
