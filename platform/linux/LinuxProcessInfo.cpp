@@ -47,6 +47,24 @@ void forEachPidEntry(const QByteArray& folder, const std::function<bool(qint32)>
     ::closedir(dir);
 }
 
+// Calls `visit` with each numeric entry of a procfs folder (processes or a process's tasks) and
+// its stat line until it returns false; an entry whose stat cannot be read (it just ended) is
+// skipped.
+void forEachStat(const QByteArray& folder,
+                 const std::function<bool(qint32, const ProcStat&)>& visit)
+{
+    char path[512];
+    char buffer[1024];
+    forEachPidEntry(folder, [&](qint32 id) {
+        std::snprintf(path, sizeof path, "%s/%d/stat", folder.constData(), id);
+        const std::string_view text = ProcFile::readInto(path, buffer, sizeof buffer);
+        ProcStat stat;
+        if (text.empty() || !parseProcStat(text, stat))
+            return true;
+        return visit(id, stat);
+    });
+}
+
 bool readStat(const QByteArray& path, char* buffer, std::size_t capacity, ProcStat& stat)
 {
     const std::string_view text = ProcFile::readInto(path.constData(), buffer, capacity);
@@ -104,14 +122,8 @@ std::optional<ProcessStatus> LinuxProcessInfo::status(qint32 pid) const
 bool LinuxProcessInfo::anyThread(qint32 pid, bool (*matches)(char state)) const
 {
     bool found = false;
-    const QByteArray tasks = pidPath(m_root, pid, "task");
-    char path[512];
-    char buffer[1024];
-    forEachPidEntry(tasks, [&](qint32 tid) {
-        std::snprintf(path, sizeof path, "%s/%d/stat", tasks.constData(), tid);
-        const std::string_view text = ProcFile::readInto(path, buffer, sizeof buffer);
-        ProcStat stat;
-        found = !text.empty() && parseProcStat(text, stat) && matches(stat.state);
+    forEachStat(pidPath(m_root, pid, "task"), [&](qint32, const ProcStat& stat) {
+        found = matches(stat.state);
         return !found;
     });
     return found;
@@ -128,14 +140,8 @@ QList<qint32> LinuxProcessInfo::groupMembers(qint32 pgid) const
     if (pgid <= 0)
         return members;
     // Every process's stat line is read: keep the per-process work to the open and the read.
-    const QByteArray proc = pathUnderRoot(m_root, "proc");
-    char path[512];
-    char buffer[1024];
-    forEachPidEntry(proc, [&](qint32 pid) {
-        std::snprintf(path, sizeof path, "%s/%d/stat", proc.constData(), pid);
-        const std::string_view text = ProcFile::readInto(path, buffer, sizeof buffer);
-        ProcStat stat;
-        if (!text.empty() && parseProcStat(text, stat) && stat.pgrp == pgid)
+    forEachStat(pathUnderRoot(m_root, "proc"), [&](qint32 pid, const ProcStat& stat) {
+        if (stat.pgrp == pgid)
             members.append(pid);
         return true;
     });
